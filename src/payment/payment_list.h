@@ -1,0 +1,37 @@
+#pragma once
+// The payment lines of the mass payment list and their file masspIB.dat.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/file_io.h"
+#include "common/messages.h"
+#include "common/status.h"
+#include "payment/payment_record.h"
+
+namespace zel {
+
+struct PaymentList {
+  std::vector<PaymentLine> lines;  // register order, never sorted
+  // Whether employIB.dat existed when the list was built; without it the
+  // list is empty and closing does not replace the stored payment list.
+  bool registerFound = false;
+  // Whether masspIB.dat was read; the caption shows the count only then.
+  bool paymentFileRead = false;
+};
+
+// Builds the lines from DataDir employIB.dat and merges masspIB.dat by EGN.
+Status LoadPaymentList(PaymentList& list);
+// "Масово плащане", or "Масово плащане - N" once masspIB.dat was read (code page 1251).
+std::string PaymentListCaption(const PaymentList& list);
+// Backs up and rewrites DataDir masspIB.dat; does nothing when no register file was found.
+Status SavePaymentList(const PaymentList& list, const files::WarningSink& warn);
+// The first line in list order whose EGN equals egn exactly, or null.
+const PaymentLine* FindLineByEgn(const PaymentList& list, std::string_view egn);
+void FreePaymentLines(PaymentList& list);
+// masspay.dat into masspIB.dat (bare names), once.
+void ConvertPaymentList(Messages& messages);
+
+}  // namespace zel
