@@ -91,7 +91,11 @@ std::string WithSeparator(const std::string& directory) {
 
 std::string FullPath(const std::string& name) {
   if (!name.empty() && name.front() == '/') return name;
-  return WithSeparator(CurrentDirectory()) + name;
+  // Without a current directory (removed under us) the name must stay
+  // relative: joined to "" it would point into the root folder.
+  const std::string current = CurrentDirectory();
+  if (current.empty()) return name;
+  return WithSeparator(current) + name;
 }
 
 std::string SystemErrorText(int errnum) { return std::strerror(errnum); }
@@ -174,6 +178,7 @@ LineReader::~LineReader() {
 }
 
 Status LineReader::Open(const std::string& path) {
+  if (file_ != nullptr) std::fclose(file_);
   path_ = FullPath(path);
   file_ = std::fopen(path.c_str(), "rb");
   if (file_ == nullptr) {

@@ -22,6 +22,8 @@ public:
   const EmployeeRecord& at(std::size_t i) const { return records_.at(i); }
   const std::vector<EmployeeRecord>& records() const { return records_; }
 
+  // Room for n records in all, so that loading a large file does not regrow the list.
+  void Reserve(std::size_t n) { records_.reserve(n); }
   void Append(const EmployeeRecord& record);
   void Replace(std::size_t i, const EmployeeRecord& record);
   void Remove(std::size_t i);

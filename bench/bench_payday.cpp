@@ -1,0 +1,198 @@
+// The pay-day pipeline at 1,000, 10,000 and 100,000 employees, each step
+// beside the raw floor of the same bytes (written, or read, without any
+// processing), so that the ratio is what we track.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "common/cp1251.h"
+#include "common/file_io.h"
+#include "common/text.h"
+#include "payment/crc.h"
+#include "payment/payment_file.h"
+
+namespace zel {
+namespace {
+
+const char* const kName = "O071226p.dp3";
+
+// A working directory of its own for the whole run.
+struct BenchDir {
+  BenchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zel-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    path = pattern;
+    std::filesystem::current_path(path);
+  }
+  ~BenchDir() {
+    std::error_code ec;
+    std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
+    std::filesystem::remove_all(path, ec);
+  }
+  std::string path;
+};
+
+BenchDir& Dir() {
+  static BenchDir dir;
+  return dir;
+}
+
+PaymentList MakeList(std::int64_t n) {
+  PaymentList list;
+  list.lines.reserve(static_cast<std::size_t>(n));
+  for (std::int64_t i = 0; i < n; ++i) {
+    PaymentLine line = ZeroPaymentLine();
+    line.Employee.FullName.assign(Cp("Иван Петров Георгиев ") + std::to_string(i));
+    line.Employee.EGN.assign(std::to_string(7501010000 + i));
+    line.Employee.IBAN.assign("BG80BNBG96611020345678");
+    line.NetAmount.assign(FormatAmount(1000 + static_cast<double>(i % 5000) / 4));
+    line.Reason.assign(Cp("Заплата за месец май 2026 г. и премия по трудов договор"));
+    list.lines.push_back(line);
+  }
+  return list;
+}
+
+PayFileSettings Settings() {
+  PayFileSettings s;
+  s.PayerName = Cp("Торва ООД");
+  s.PayerIBAN = "BG80BNBG96611020345678";
+  s.PayDate = "07.12.2026";
+  s.PaySeqNo = 3;
+  s.PayFileName = kName;
+  return s;
+}
+
+std::string BodyBytes(const PaymentList& list) {
+  std::string content;
+  content.reserve(list.lines.size() * (kPaymentFileLineLength + 2));
+  for (const PaymentLine& line : list.lines) {
+    content += WinToMik(PaymentFileLine(line));
+    content += "\r\n";
+  }
+  return content;
+}
+
+void SetBytes(benchmark::State& state, std::size_t bytes) {
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
+}
+
+void BM_BuildLines(benchmark::State& state) {
+  const PaymentList list = MakeList(state.range(0));
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    const std::string body = BodyBytes(list);
+    bytes = body.size();
+    benchmark::DoNotOptimize(body.data());
+  }
+  SetBytes(state, bytes);
+}
+
+void BM_TotalAmount(benchmark::State& state) {
+  const PaymentList list = MakeList(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(TotalAmount(list));
+}
+
+void BM_WriteBody(benchmark::State& state) {
+  Dir();
+  const PaymentList list = MakeList(state.range(0));
+  for (auto _ : state) {
+    if (!WritePaymentFile(list, true, Settings(), {}, 0).ok()) state.SkipWithError("write failed");
+  }
+  SetBytes(state, list.lines.size() * 146);
+}
+
+// The floor of the write: the same bytes written and flushed to the disk, as the save does.
+void BM_RawWriteFloor(benchmark::State& state) {
+  Dir();
+  const std::string bytes = BodyBytes(MakeList(state.range(0)));
+  for (auto _ : state) {
+    const int fd = ::open("raw.bin", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) || ::fsync(fd) != 0) {
+      state.SkipWithError("raw write failed");
+    }
+    if (fd >= 0) ::close(fd);
+  }
+  SetBytes(state, bytes.size());
+}
+
+void BM_TextFileCrc(benchmark::State& state) {
+  Dir();
+  const PaymentList list = MakeList(state.range(0));
+  if (!WritePaymentFile(list, true, Settings(), {}, 0).ok()) state.SkipWithError("write failed");
+  const std::string full = files::FullPath(kName);
+  std::string control;
+  for (auto _ : state) {
+    if (!TextFileCrc(full, control).ok()) state.SkipWithError("crc failed");
+    benchmark::DoNotOptimize(control.data());
+  }
+  SetBytes(state, list.lines.size() * 146);
+}
+
+// The floor of every read: the same bytes read raw.
+void BM_RawReadFloor(benchmark::State& state) {
+  Dir();
+  const std::string bytes = BodyBytes(MakeList(state.range(0)));
+  {
+    std::FILE* f = std::fopen("raw.bin", "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  std::string buffer(1 << 16, '\0');
+  for (auto _ : state) {
+    std::FILE* f = std::fopen("raw.bin", "rb");
+    std::size_t total = 0;
+    while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), f)) total += n;
+    std::fclose(f);
+    benchmark::DoNotOptimize(total);
+  }
+  SetBytes(state, bytes.size());
+}
+
+void BM_FinalWriteAndVerify(benchmark::State& state) {
+  Dir();
+  const PaymentList list = MakeList(state.range(0));
+  const PayFileSettings settings = Settings();
+  if (!WritePaymentFile(list, true, settings, {}, 0).ok()) state.SkipWithError("write failed");
+  std::string control;
+  if (!TextFileCrc(files::FullPath(kName), control).ok()) state.SkipWithError("crc failed");
+  const double total = TotalAmount(list);
+  for (auto _ : state) {
+    const FinalPaymentFileResult r = MakePaymentFile(list, settings, control, total);
+    if (!r.status.ok()) state.SkipWithError(r.status.message().c_str());
+  }
+  SetBytes(state, (list.lines.size() + 1) * 146);
+}
+
+void BM_VerifyOnly(benchmark::State& state) {
+  Dir();
+  const PaymentList list = MakeList(state.range(0));
+  const PayFileSettings settings = Settings();
+  if (!WritePaymentFile(list, true, settings, {}, 0).ok()) state.SkipWithError("write failed");
+  std::string control;
+  if (!TextFileCrc(files::FullPath(kName), control).ok()) state.SkipWithError("crc failed");
+  if (!MakePaymentFile(list, settings, control, TotalAmount(list)).status.ok()) state.SkipWithError("final failed");
+  const std::string full = files::FullPath(kName);
+  for (auto _ : state) {
+    if (!VerifyPaymentFile(full).ok()) state.SkipWithError("verify failed");
+  }
+  SetBytes(state, (list.lines.size() + 1) * 146);
+}
+
+#define ZEL_SIZES ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_BuildLines) ZEL_SIZES;
+BENCHMARK(BM_TotalAmount) ZEL_SIZES;
+BENCHMARK(BM_WriteBody) ZEL_SIZES;
+BENCHMARK(BM_RawWriteFloor) ZEL_SIZES;
+BENCHMARK(BM_TextFileCrc) ZEL_SIZES;
+BENCHMARK(BM_VerifyOnly) ZEL_SIZES;
+BENCHMARK(BM_RawReadFloor) ZEL_SIZES;
+BENCHMARK(BM_FinalWriteAndVerify) ZEL_SIZES;
+
+}  // namespace
+}  // namespace zel

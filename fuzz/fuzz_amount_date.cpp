@@ -1,0 +1,52 @@
+// Amount, date and IBAN texts come from users and from the bank's files: feed
+// arbitrary bytes to their parsers and to the field routines, and check the
+// few promises they make about their results.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "common/amount.h"
+#include "common/checks.h"
+#include "common/text.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  const int width = data[0];
+  const int decimals = data[1] % 40;
+  const std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);
+
+  if (const auto value = zel::ParseAmount(text)) {
+    const std::string fixed = zel::FormatFixed(width, decimals, *value);
+    // What the formatter writes, the parser reads.
+    Require(zel::ParseAmount(fixed).has_value());
+    Require(zel::ParseAmount(zel::FormatAmount(*value)).has_value());
+  }
+
+  (void)zel::IsValidDate(text);
+  (void)zel::IsValidEgn(text);
+  (void)zel::BirthDateFromEgn(text);
+  (void)zel::IsValidIban(text);
+  const int remainder = zel::IbanRemainder(text);
+  Require(remainder >= 0 && remainder < 97);
+
+  const char sep = static_cast<char>(data[0]);
+  const std::string field = zel::NthField(text, decimals, sep);
+  Require(field.size() <= text.size());
+  Require(field.find(sep) == std::string::npos);
+  Require(zel::MakeShortName(text).size() <= text.size() + 2);
+
+  Require(zel::AlignRight(text, width).size() == static_cast<std::size_t>(width));
+  Require(zel::AlignLeft(text, width).size() == static_cast<std::size_t>(width));
+  Require(zel::MikToWin(zel::WinToMik(text)).size() == text.size());
+  return 0;
+}

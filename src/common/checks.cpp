@@ -1,0 +1,165 @@
+#include "common/checks.h"
+
+#include <array>
+#include <cstddef>
+
+#include "common/amount.h"
+#include "common/text.h"
+
+namespace zel {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+int DigitValue(char c) { return c - '0'; }
+
+// The number written by two digits at pos, or -1.
+int TwoDigits(std::string_view s, std::size_t pos) {
+  if (pos + 2 > s.size() || !IsDigit(s[pos]) || !IsDigit(s[pos + 1])) return -1;
+  return DigitValue(s[pos]) * 10 + DigitValue(s[pos + 1]);
+}
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month == 2 && IsLeapYear(year)) return 29;
+  return kDays[static_cast<std::size_t>(month - 1)];
+}
+
+std::string TwoDigitText(int n) {
+  return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+}
+
+char ToUpperLatin(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+bool IsDigits(std::string_view s) {
+  for (char c : s) {
+    if (!IsDigit(c)) return false;
+  }
+  return true;
+}
+
+bool IsValidDate(std::string_view s) {
+  if (s.size() != 10) return false;
+  const int day = TwoDigits(s, 0);
+  const int month = TwoDigits(s, 3);
+  const int century = TwoDigits(s, 6);
+  const int yy = TwoDigits(s, 8);
+  if (day < 0 || month < 0 || century < 0 || yy < 0) return false;
+  const int year = century * 100 + yy;
+  if (year < 1 || month < 1 || month > 12) return false;
+  return day >= 1 && day <= DaysInMonth(year, month);
+}
+
+bool IsCyrillic(std::string_view s) {
+  for (char c : s) {
+    if (c != ' ' && static_cast<unsigned char>(c) < 0xC0) return false;
+  }
+  return true;
+}
+
+bool HasWords(std::string_view s, int n, char sep) {
+  if (!IsCyrillic(s)) return false;
+  long long count = 0;
+  for (char c : Trim(s)) {
+    if (c == sep) ++count;
+  }
+  return count >= static_cast<long long>(n) - 1;
+}
+
+bool IsAtLeast(std::string_view s, double minimum) {
+  const auto value = ParseAmount(s);
+  return value.has_value() && *value >= minimum;
+}
+
+int AccountCheckDigit(std::string_view nineDigits) {
+  static constexpr std::array<int, 9> kWeights{2, 4, 8, 5, 10, 9, 7, 3, 6};
+  if (nineDigits.size() < kWeights.size()) return -1;
+  int sum = 0;
+  for (std::size_t i = 0; i < kWeights.size(); ++i) {
+    if (!IsDigit(nineDigits[i])) return -1;
+    sum += kWeights[i] * DigitValue(nineDigits[i]);
+  }
+  const int r = sum % 11;
+  return r == 10 ? 0 : r;
+}
+
+bool IsValidAccount(std::string_view s) {
+  if (s.size() != 10 || !IsDigits(s)) return false;
+  return AccountCheckDigit(s.substr(0, 9)) == DigitValue(s[9]);
+}
+
+std::string IbanToDigits(std::string_view s) {
+  std::string out;
+  out.reserve(s.size() * 2);
+  for (char c : s) {
+    if (c >= 'A' && c <= 'Z') {
+      const int value = c - 'A' + 10;
+      out += static_cast<char>('0' + value / 10);
+      out += static_cast<char>('0' + value % 10);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+int IbanRemainder(std::string_view s) {
+  std::string text(s);
+  for (char& c : text) c = ToUpperLatin(c);
+  if (const auto at = text.find("IBAN"); at != std::string::npos) text.erase(at, 4);
+  const std::size_t head = text.size() < 4 ? text.size() : 4;
+  text = text.substr(head) + text.substr(0, head);
+  const std::string digits = IbanToDigits(text);
+  if (digits.empty() || !IsDigits(digits)) return 0;
+
+  // Nine digits at most at a time, so every step fits comfortably in an int.
+  constexpr std::size_t kChunk = 9;
+  std::size_t pos = 0;
+  long long r = 0;
+  bool first = true;
+  while (pos < digits.size()) {
+    const std::size_t room = first ? kChunk : kChunk - (r < 10 ? 1 : 2);
+    long long piece = first ? 0 : r;
+    for (std::size_t i = 0; i < room && pos < digits.size(); ++i, ++pos) {
+      piece = piece * 10 + DigitValue(digits[pos]);
+    }
+    r = piece % 97;
+    first = false;
+  }
+  return static_cast<int>(r);
+}
+
+bool IsValidIban(std::string_view s) {
+  std::string compact;
+  compact.reserve(s.size());
+  for (char c : s) {
+    if (c != ' ') compact += c;
+  }
+  return IbanRemainder(compact) == 1;
+}
+
+bool IsValidEgn(std::string_view s) { return s.size() == 10 && IsDigits(s); }
+
+std::string BirthDateFromEgn(std::string_view egn) {
+  const std::string_view yy = egn.substr(0, 2);
+  const std::string_view mm = egn.size() > 2 ? egn.substr(2, 2) : std::string_view();
+  const std::string_view dd = egn.size() > 4 ? egn.substr(4, 2) : std::string_view();
+  std::string century = "19";
+  std::string month(mm);
+  // The month digits also carry the century of the birth.
+  const int m = TwoDigits(egn, 2);
+  if (m >= 21 && m <= 32) {
+    century = "18";
+    month = TwoDigitText(m - 20);
+  } else if (m >= 41 && m <= 52) {
+    century = "20";
+    month = TwoDigitText(m - 40);
+  }
+  return std::string(dd) + "." + month + "." + century + std::string(yy);
+}
+
+}  // namespace zel

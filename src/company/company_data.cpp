@@ -1,0 +1,76 @@
+#include "company/company_data.h"
+
+#include <string_view>
+#include <utility>
+
+#include "common/checks.h"
+#include "common/cp1251.h"
+
+namespace zel {
+namespace {
+
+template <class Data>
+auto& Value(Data& data, std::size_t field) {
+  switch (field) {
+    case kCompanyName: return data.ClientName;
+    case kCompanyCodeBus: return data.CodeBUS;
+    case kCompanyAccount: return data.ClientAcc;
+    default: return data.IBANClientAcc;
+  }
+}
+
+CompanyCheckResult Fail(std::string_view patternUtf8, int field) {
+  std::string message = Cp(patternUtf8);
+  message.replace(message.find("%s"), 2, CompanyFieldTable()[static_cast<std::size_t>(field)].label);
+  return {false, field, std::move(message)};
+}
+
+// Only accounts of the bank's own branch are accepted as the payer's IBAN.
+bool IsBranchIban(const std::string& iban) {
+  return iban.size() == 22 && iban.compare(0, 2, "BG") == 0 && iban.compare(4, 8, "QRVA9150") == 0 &&
+         IsValidIban(iban);
+}
+
+}  // namespace
+
+const std::array<CompanyFieldDescriptor, kCompanyFieldCount>& CompanyFieldTable() {
+  static const std::array<CompanyFieldDescriptor, kCompanyFieldCount> table = {{
+      {"ClientName", Cp("Наименование на фирмата"), 26},
+      {"CodeBUS", Cp("Код по БУС"), 8},
+      {"ClientAcc", Cp("Сметка на наредителя"), 10},
+      {"IBANClientAcc", Cp("IBAN сметка на наредителя"), 22},
+  }};
+  return table;
+}
+
+CompanyData LoadCompanyData(SettingsStore& store) {
+  // A key that cannot be created reads as empty values; the save reports the failure.
+  (void)store.CreateKey();
+  CompanyData data;
+  for (std::size_t i = 0; i < kCompanyFieldCount; ++i) Value(data, i) = store.Read(CompanyFieldTable()[i].valueName);
+  return data;
+}
+
+Status SaveCompanyData(SettingsStore& store, const CompanyData& data) {
+  // A key that cannot be created makes the first write fail with the store's own message.
+  (void)store.CreateKey();
+  for (std::size_t i = 0; i < kCompanyFieldCount; ++i) {
+    Status written = store.Write(CompanyFieldTable()[i].valueName, Value(data, i));
+    if (!written.ok()) return written;
+  }
+  return Status::Ok();
+}
+
+std::string ReadSetting(SettingsStore& store, const std::string& name) {
+  if (!store.KeyExists()) return {};
+  return store.Read(name);
+}
+
+CompanyCheckResult CheckCompanyData(const CompanyData& data) {
+  if (data.ClientName.empty()) return Fail("%s не е попълнено !", kCompanyName);
+  if (data.IBANClientAcc.empty()) return Fail("%s не е попълнено !", kCompanyIban);
+  if (!IsBranchIban(data.IBANClientAcc)) return Fail("%s не е валиден или не е на ЖТМ !", kCompanyIban);
+  return {true, -1, {}};
+}
+
+}  // namespace zel

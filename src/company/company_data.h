@@ -1,0 +1,50 @@
+#pragma once
+// The company's own four values in the machine-wide settings store, and the
+// check of the company data dialog.
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "common/settings_store.h"
+#include "common/status.h"
+
+namespace zel {
+
+// Code page 1251 texts, in the order they are always read and written.
+struct CompanyData {
+  std::string ClientName;
+  std::string CodeBUS;
+  std::string ClientAcc;
+  std::string IBANClientAcc;
+};
+
+// The fields of the company data dialog, in CompanyData order.
+enum CompanyField : int { kCompanyName = 0, kCompanyCodeBus, kCompanyAccount, kCompanyIban };
+inline constexpr std::size_t kCompanyFieldCount = 4;
+
+struct CompanyFieldDescriptor {
+  std::string valueName;  // the settings store's value name
+  std::string label;      // code page 1251; the messages quote it
+  std::size_t maxLength;  // the longest text the dialog accepts
+};
+const std::array<CompanyFieldDescriptor, kCompanyFieldCount>& CompanyFieldTable();
+
+// Creates the key when missing, then reads the four values (absent ones empty).
+CompanyData LoadCompanyData(SettingsStore& store);
+// Writes the four values in order, empty ones too; the first failing write
+// ends the save and is returned, the values written before it stay.
+Status SaveCompanyData(SettingsStore& store, const CompanyData& data);
+// One value; empty when it or the key is absent. Never creates the key.
+std::string ReadSetting(SettingsStore& store, const std::string& name);
+
+struct CompanyCheckResult {
+  bool ok = false;
+  int field = -1;       // the field that gets the focus; -1 when ok
+  std::string message;  // code page 1251; empty when ok
+};
+// The name and the IBAN are required; the IBAN must be a valid 22-character
+// IBAN of the bank's branch. Bank code and account are not examined.
+CompanyCheckResult CheckCompanyData(const CompanyData& data);
+
+}  // namespace zel

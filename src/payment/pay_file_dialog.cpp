@@ -1,0 +1,111 @@
+#include "payment/pay_file_dialog.h"
+
+#include <cstdio>
+
+#include "common/checks.h"
+#include "common/cp1251.h"
+#include "common/text.h"
+
+namespace zel {
+
+namespace {
+
+constexpr std::size_t kIbanLength = 22;
+constexpr std::size_t kDateLength = 10;
+
+PayFileInputCheck Fail(PayFileField field, const char* utf8Pattern) {
+  return {false, field, PayFileFieldInfoOf(field).label + Cp(utf8Pattern)};
+}
+
+}  // namespace
+
+const std::array<PayFileFieldInfo, kPayFileFieldCount>& PayFileFieldTable() {
+  static const std::array<PayFileFieldInfo, kPayFileFieldCount> table = {{
+      {PayFileField::CompanyName, Cp("Наименование на фирмата"), 26, true},
+      {PayFileField::BankCode, Cp("Код по БУС"), 8, false},
+      {PayFileField::CompanyAccount, Cp("Сметка на наредителя"), 10, false},
+      {PayFileField::CompanyIban, Cp("IBAN на наредителя"), 22, true},
+      {PayFileField::PayDate, Cp("Масово плащане за дата"), 10, true},
+      {PayFileField::SeqNo, Cp("Поредно плащане за деня"), 9, true},
+  }};
+  return table;
+}
+
+const PayFileFieldInfo& PayFileFieldInfoOf(PayFileField field) {
+  return PayFileFieldTable()[static_cast<std::size_t>(field)];
+}
+
+std::string FormatDate(const Date& date) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.day, date.month, date.year);
+  return text;
+}
+
+PayFileFieldTexts InitialPayFileFields(const CompanyData& company, const Date& today) {
+  PayFileFieldTexts f;
+  f[PayFileField::PayDate] = FormatDate(today);
+  f[PayFileField::CompanyName] = company.ClientName;
+  f[PayFileField::BankCode] = company.CodeBUS;
+  f[PayFileField::CompanyAccount] = company.ClientAcc;
+  f[PayFileField::CompanyIban] = company.IBANClientAcc;
+  f[PayFileField::SeqNo] = "0";
+  return f;
+}
+
+PayFileInputCheck CheckPayFileInput(PayFileFieldTexts& fields) {
+  // A field of blanks alone is as good as empty.
+  for (PayFileField f : {PayFileField::CompanyName, PayFileField::PayDate, PayFileField::SeqNo,
+                         PayFileField::CompanyIban}) {
+    if (Trim(fields[f]).empty()) return Fail(f, " не е попълнено !");
+  }
+  const std::string& iban = fields[PayFileField::CompanyIban];
+  if (iban.size() != kIbanLength || !IsValidIban(iban)) return Fail(PayFileField::CompanyIban, " не е валиден !");
+
+  std::string& date = fields[PayFileField::PayDate];
+  if (date.size() == kDateLength) {
+    date[2] = '.';
+    date[5] = '.';
+  }
+  if (date.size() != kDateLength || !IsValidDate(date)) return Fail(PayFileField::PayDate, " не е валидна !");
+
+  const std::string& seq = fields[PayFileField::SeqNo];
+  if (seq.size() != 1 || !IsDigits(seq)) return Fail(PayFileField::SeqNo, " не е валиден !");
+  return {};
+}
+
+PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& store,
+                                   const ControlSheetCall& printControlSheet) {
+  PayFilePrintResult result;
+  const PayFileInputCheck check = CheckPayFileInput(fields);
+  if (!check.valid) {
+    result.ok = OkButton::Disable;
+    result.focus = check.field;
+    result.message = check.message;
+    return result;
+  }
+
+  PayFileSettings settings = CurrentPayFileSettings();
+  settings.PayerName = fields[PayFileField::CompanyName];
+  settings.PayerIBAN = fields[PayFileField::CompanyIban];
+  settings.PaySeqNo = Trim(fields[PayFileField::SeqNo]).front() - '0';
+  settings.PayDate = fields[PayFileField::PayDate];
+  settings.PayFileName = MakePayFileName(settings.PayDate, settings.PaySeqNo);
+  SetPayFileSettings(settings);
+
+  const CompanyData company{fields[PayFileField::CompanyName], fields[PayFileField::BankCode],
+                            fields[PayFileField::CompanyAccount], fields[PayFileField::CompanyIban]};
+  if (Status saved = SaveCompanyData(store, company); !saved.ok()) {
+    result.error = saved;
+    return result;
+  }
+
+  ControlSheetResult sheet = printControlSheet(settings);
+  if (!sheet.status.ok()) {
+    result.error = sheet.status;
+    return result;
+  }
+  result.ok = sheet.printed ? OkButton::Enable : OkButton::Disable;
+  return result;
+}
+
+}  // namespace zel

@@ -1,0 +1,71 @@
+#pragma once
+// The payment file dialog without its widgets: its six fields, their
+// validation, and the print command that fixes PayFileSettings, saves the
+// company data and has the control sheet printed.
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "common/clock.h"
+#include "common/settings_store.h"
+#include "common/status.h"
+#include "company/company_data.h"
+#include "payment/control_sheet.h"
+#include "payment/pay_file_settings.h"
+
+namespace zel {
+
+// Top to bottom, as the dialog shows them.
+enum class PayFileField { CompanyName, BankCode, CompanyAccount, CompanyIban, PayDate, SeqNo };
+inline constexpr std::size_t kPayFileFieldCount = 6;
+
+struct PayFileFieldInfo {
+  PayFileField field;
+  std::string label;  // code page 1251; the validation messages quote it
+  int maxLength;
+  bool editable;
+};
+
+const std::array<PayFileFieldInfo, kPayFileFieldCount>& PayFileFieldTable();
+const PayFileFieldInfo& PayFileFieldInfoOf(PayFileField field);
+
+struct PayFileFieldTexts {
+  std::array<std::string, kPayFileFieldCount> texts;
+  std::string& operator[](PayFileField f) { return texts[static_cast<std::size_t>(f)]; }
+  const std::string& operator[](PayFileField f) const { return texts[static_cast<std::size_t>(f)]; }
+};
+
+// "dd.mm.yyyy".
+std::string FormatDate(const Date& date);
+// The fields on opening: the company data, today's date and the sequence number "0".
+PayFileFieldTexts InitialPayFileFields(const CompanyData& company, const Date& today);
+
+struct PayFileInputCheck {
+  bool valid = true;
+  PayFileField field = PayFileField::CompanyName;  // the offending field when not valid
+  std::string message;                             // the one message to show when not valid
+};
+// The checks in their fixed order. A 10-character date gets "." as its 3rd
+// and 6th characters first, and the field is to show the changed text.
+PayFileInputCheck CheckPayFileInput(PayFileFieldTexts& fields);
+
+enum class OkButton { Enable, Disable, Keep };
+
+struct PayFilePrintResult {
+  OkButton ok = OkButton::Keep;
+  std::optional<PayFileField> focus;  // set after a failed validation
+  std::string message;                // the validation message to show, if any
+  Status error = Status::Ok();        // a failure to report (settings store, file, printer)
+};
+
+using ControlSheetCall = std::function<ControlSheetResult(const PayFileSettings&)>;
+
+// "Печат на контролен лист": validate, store PayFileSettings (with the file
+// name built), save the company data, print the control sheet.
+PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& store,
+                                   const ControlSheetCall& printControlSheet);
+
+}  // namespace zel

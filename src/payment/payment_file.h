@@ -1,0 +1,59 @@
+#pragma once
+// The mass payment file for the bank: an optional header line with the
+// payer, the total, the count and the control string, then one fixed
+// 144-character line per payment; code page MIK, every line ended by CR LF,
+// under its bare name in the current directory.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "common/status.h"
+#include "payment/pay_file_settings.h"
+#include "payment/payment_list.h"
+#include "payment/payment_record.h"
+
+namespace zel {
+
+inline constexpr std::size_t kPaymentFileLineLength = 144;
+// Columns 24-36 of a payment line.
+inline constexpr std::size_t kAmountColumn = 23;
+inline constexpr std::size_t kAmountWidth = 13;
+
+// One payment line in code page 1251 (before the MIK conversion).
+std::string PaymentFileLine(const PaymentLine& line);
+// The header line in code page 1251, without its line end.
+std::string PaymentFileHeader(const PayFileSettings& settings, double total, std::size_t count,
+                              std::string_view controlString);
+
+// The sum of the net amounts; an empty text or one that is not a number counts 0.
+double TotalAmount(const PaymentList& list);
+
+// Writes PayFileName: the payment lines alone when bodyOnly, otherwise the
+// header line first. The file is replaced whole or not at all. Refuses a list
+// in which an amount does not fit its 13 columns, since the bank would read
+// another amount than the total counts. `fullPath` receives the full path.
+Status WritePaymentFile(const PaymentList& list, bool bodyOnly, const PayFileSettings& settings,
+                        std::string_view controlString, double total, std::string* fullPath = nullptr);
+
+// Whether the header line of a final file agrees with the payment lines under
+// it: their number, the sum of their amounts and their control string.
+Status CheckPaymentFileContent(std::string_view content);
+// The same for the file at `path`, read back from the disk.
+Status VerifyPaymentFile(const std::string& path);
+
+// "Файлът за масово плащане е "<full path>"".
+std::string PaymentFileClosingMessage(const std::string& fullPath);
+
+struct FinalPaymentFileResult {
+  Status status = Status::Ok();  // the error to report when the file is not good
+  std::string message;           // the closing message when it is
+  std::string fullPath;
+};
+
+// What "Ok" of the payment file dialog does: the final file with its header
+// line, read back and checked before the user is told where it is.
+FinalPaymentFileResult MakePaymentFile(const PaymentList& list, const PayFileSettings& settings,
+                                       std::string_view storedControlString, double storedTotal);
+
+}  // namespace zel

@@ -1,0 +1,86 @@
+#include "payment/payment_form.h"
+
+#include "common/amount.h"
+#include "common/checks.h"
+#include "common/cp1251.h"
+#include "common/text.h"
+
+namespace zel {
+
+namespace {
+
+constexpr std::size_t kIbanLength = 22;
+constexpr double kMinimumAmount = 1;
+// Every amount below this has a two-decimal text of at most 20 characters.
+constexpr double kAmountLimit = 1e17;
+
+std::string MessageFor(PaymentField field, const char* utf8Pattern) {
+  return PaymentFieldInfoOf(field).label + Cp(utf8Pattern);
+}
+
+PaymentInputCheck Fail(PaymentField field, const char* utf8Pattern) {
+  return {false, field, MessageFor(field, utf8Pattern)};
+}
+
+}  // namespace
+
+const std::array<PaymentFieldInfo, kPaymentFieldCount>& PaymentFieldTable() {
+  static const std::array<PaymentFieldInfo, kPaymentFieldCount> table = {{
+      {PaymentField::FullName, Cp("име на титуляра"), 60, false},
+      {PaymentField::EGN, Cp("ЕГН"), 10, false},
+      {PaymentField::Account, Cp("сметка (ЕДК)"), 10, false},
+      {PaymentField::IBAN, Cp("IBAN сметка"), 22, false},
+      {PaymentField::BankCode, Cp("Код по БУС"), 8, false},
+      {PaymentField::NetAmount, Cp("Чиста сума за получаване"), 20, true},
+      {PaymentField::Reason, Cp("Основание"), 60, true},
+  }};
+  return table;
+}
+
+const PaymentFieldInfo& PaymentFieldInfoOf(PaymentField field) {
+  return PaymentFieldTable()[static_cast<std::size_t>(field)];
+}
+
+PaymentFieldTexts LoadPaymentFields(const PaymentLine& line) {
+  PaymentFieldTexts f;
+  f[PaymentField::FullName] = line.Employee.FullName.str();
+  f[PaymentField::EGN] = line.Employee.EGN.str();
+  f[PaymentField::Account] = line.Employee.Account.str();
+  f[PaymentField::BankCode] = line.BankCode.str();
+  f[PaymentField::NetAmount] = line.NetAmount.str();
+  f[PaymentField::Reason] = line.Reason.str();
+  f[PaymentField::IBAN] = line.Employee.IBAN.str();
+  return f;
+}
+
+bool IsStorableNetAmount(const std::string& text) {
+  const std::string_view trimmed = Trim(text);
+  if (!IsAtLeast(trimmed, kMinimumAmount)) return false;
+  const auto value = ParseAmount(trimmed);
+  return value && *value < kAmountLimit &&
+         FormatAmount(*value).size() <= decltype(PaymentLine::NetAmount)::kCapacity;
+}
+
+PaymentInputCheck CheckPaymentInput(const PaymentFieldTexts& fields) {
+  // A field of blanks alone is as good as empty: it would reach the bank as nothing.
+  for (PaymentField f : {PaymentField::NetAmount, PaymentField::Reason, PaymentField::IBAN}) {
+    if (Trim(fields[f]).empty()) return Fail(f, " не е попълнено !");
+  }
+  const std::string& iban = fields[PaymentField::IBAN];
+  if (iban.size() != kIbanLength || !IsValidIban(iban)) return Fail(PaymentField::IBAN, " не е валиден !");
+  if (!IsStorableNetAmount(fields[PaymentField::NetAmount])) {
+    return Fail(PaymentField::NetAmount, " не е валидна !");
+  }
+  return {};
+}
+
+bool StorePaymentFields(const PaymentFieldTexts& fields, PaymentLine& line) {
+  const std::string& amountText = fields[PaymentField::NetAmount];
+  if (!IsStorableNetAmount(amountText)) return false;
+  line.BankCode.assign(fields[PaymentField::BankCode]);
+  line.NetAmount.assign(FormatAmount(*ParseAmount(Trim(amountText))));
+  line.Reason.assign(fields[PaymentField::Reason]);
+  return true;
+}
+
+}  // namespace zel

@@ -1,0 +1,229 @@
+#include "personnel/bank_readers.h"
+
+#include <cstddef>
+#include <initializer_list>
+#include <string_view>
+
+#include "common/checks.h"
+#include "common/cp1251.h"
+#include "common/file_io.h"
+#include "common/text.h"
+#include "personnel/employee_record.h"
+
+namespace zel {
+
+namespace {
+
+// Puts the arguments in place of the "%s" of the pattern, in order. The
+// arguments come from the file, so a "%s" inside one is left alone.
+std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> args) {
+  std::string out;
+  auto arg = args.begin();
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' && arg != args.end()) {
+      out += *arg++;
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
+  return out;
+}
+
+// Turns "Край" bold once, not once per changed record.
+void NoteChange(Register& reg) {
+  if (!reg.Modified()) reg.MarkModified();
+}
+
+bool Ask(Messages& messages, const std::string& text) {
+  return messages.Ask(Cp("Грешка"), text, Messages::Icon::Error, Messages::Default::Ok);
+}
+
+// ---- Returned account-opening blocks ------------------------------------
+
+constexpr std::size_t kKeyLength = 8;
+
+// A block as the bank returned it. The EGN is kept as delivered as well, so
+// that an over-long one is rejected rather than cut into a valid-looking one.
+struct BankBlock {
+  EmployeeRecord record = ZeroEmployeeRecord();
+  std::string egn;
+};
+
+// Only the part the field can hold is converted: a hostile line may be long.
+template <std::size_t N>
+void Store(FixedText<N>& field, std::string_view rest) {
+  field = MikToWin(Trim(rest).substr(0, N));
+}
+
+// Stores the value of a recognised line; other lines are ignored. `line`
+// starts at its first non-blank character and is still in the DOS code page.
+void StoreBlockLine(BankBlock& block, std::string_view line) {
+  if (line.size() < kKeyLength || line.front() != '(') return;
+  const std::string_view key = line.substr(0, kKeyLength);
+  const std::string_view rest = line.substr(kKeyLength);
+  EmployeeRecord& r = block.record;
+  if (key == "(4.)  ==") {
+    Store(r.FullName, rest);
+  } else if (key == "(6.)  ==") {
+    block.egn = MikToWin(Trim(rest));
+    r.EGN = block.egn;
+  } else if (key == "(9.)  ==") {
+    Store(r.BirthDate, rest);
+  } else if (key == "(10.) ==") {
+    Store(r.PassportSeries, rest);
+  } else if (key == "(11.) ==") {
+    Store(r.PassportNo, rest);
+  } else if (key == "(12.) ==") {
+    Store(r.IssueDate, rest);
+  } else if (key == "(13.) ==") {
+    Store(r.IssuedBy, rest);
+  } else if (key == "(18.) ==") {
+    Store(r.Town, rest);
+  } else if (key == "(19.) ==") {
+    Store(r.Street, rest);
+  } else if (key == "(46.) ==") {
+    Store(r.RequestedSum, rest);
+  } else if (key == "(47.) ==") {
+    Store(r.MinBalance, rest);
+  } else if (key == "(21.) ==") {
+    Store(r.Account, rest);
+  }
+}
+
+bool StartsBlock(std::string_view trimmed) { return trimmed.starts_with("ADDO =="); }
+
+// Adds the employee of a finished block unless its EGN is bad or already
+// held. False when the user declined to go on.
+bool AddEmployeeFromBank(Register& reg, Messages& messages, BankBlock& block) {
+  if (!IsValidEgn(block.egn)) {
+    return Ask(messages, Fill(Cp("ЕГН \"%s\" не е валидно ! Ще продължите ли?"), {block.egn}));
+  }
+  if (!reg.IsEgnUnique(block.egn)) {
+    return Ask(messages, Fill(Cp("Опит за повторно въвеждане на ЕГН %s ! Ще продължите ли?"), {block.egn}));
+  }
+  EmployeeRecord& r = block.record;
+  r.BirthDate = BirthDateFromEgn(block.egn);
+  reg.Append(r);
+  NoteChange(reg);
+  return true;
+}
+
+enum class BlockEnd { Finished, Stopped, Restart, EndOfFile };
+
+// Reads the lines of one block up to its "ENDM". A new "ADDO ==" line means
+// the block was cut off: it is dropped and the caller starts the next one.
+BlockEnd ReadRequestBlock(files::LineReader& reader, Register& reg, Messages& messages, std::string& line) {
+  BankBlock block;
+  while (reader.Next(line)) {
+    const std::string_view trimmed = TrimLeft(line);
+    if (trimmed.starts_with("ENDM")) {
+      return AddEmployeeFromBank(reg, messages, block) ? BlockEnd::Finished : BlockEnd::Stopped;
+    }
+    if (StartsBlock(trimmed)) return BlockEnd::Restart;
+    StoreBlockLine(block, trimmed);
+  }
+  return BlockEnd::EndOfFile;
+}
+
+// ---- Account and IBAN lists ---------------------------------------------
+
+bool IsBankAccount(std::string_view account) {
+  return account.starts_with("10") && IsDigits(account) && IsValidAccount(account);
+}
+
+void SetAccountByEgn(Register& reg, std::string_view egn, std::string_view account) {
+  const auto& indices = reg.IndicesWithEgn(egn);
+  if (indices.empty()) return;
+  for (const std::uint32_t i : indices) {
+    EmployeeRecord r = reg.at(i);
+    r.Account = account;
+    reg.Replace(i, r);  // the EGN stays, so the index stays valid
+  }
+  NoteChange(reg);
+}
+
+void SetIbanByEgnAndAccount(Register& reg, std::string_view egn, std::string_view account, std::string_view iban) {
+  bool changed = false;
+  for (const std::uint32_t i : reg.IndicesWithEgn(egn)) {
+    if (reg.at(i).Account.view() != account) continue;
+    EmployeeRecord r = reg.at(i);
+    r.IBAN = iban;
+    reg.Replace(i, r);  // the EGN stays, so the index stays valid
+    changed = true;
+  }
+  if (changed) NoteChange(reg);
+}
+
+void ReadAccountLine(Register& reg, Messages& messages, std::string_view line) {
+  const std::string egn = NthField(line, 1, ' ');
+  const std::string account = NthField(line, 2, ' ');
+  if (egn.size() != 10 || account.size() != 10) return;
+  if (IsBankAccount(account)) {
+    SetAccountByEgn(reg, egn, account);
+  } else {
+    messages.Show(Fill(Cp("%s не е валидна сметка за ЕГН:%s!"), {account, egn}));
+  }
+}
+
+void ReadIbanLine(Register& reg, Messages& messages, std::string_view line) {
+  const std::string egn = NthField(line, 1, ' ');
+  const std::string account = NthField(line, 2, ' ');
+  if (egn.size() != 10 || account.size() != 10) return;
+  const std::string iban = NthField(line, 3, ' ');
+  if (!IsValidIban(iban)) return;
+  if (IsBankAccount(account) && iban.size() == 22) {
+    SetIbanByEgnAndAccount(reg, egn, account, iban);
+  } else {
+    messages.Show(Fill(Cp("%s не е валидна сметка или IBAN за ЕГН:%s!"), {account, egn}));
+  }
+}
+
+template <typename EachLine>
+Status ReadListFile(Register& reg, const std::string& fileName, EachLine eachLine) {
+  reg.SetEditIndex(-1);
+  files::LineReader reader;
+  if (Status s = reader.Open(fileName); !s.ok()) return s;
+  std::string line;
+  // Blanks and control characters around the items carry no meaning.
+  while (reader.Next(line)) eachLine(Trim(line));
+  return reader.status();
+}
+
+}  // namespace
+
+Status ReadBankDataFile(Register& reg, Messages& messages, const std::string& fileName) {
+  reg.SetEditIndex(-1);  // the uniqueness test compares with every record
+  files::LineReader reader;
+  if (Status s = reader.Open(fileName); !s.ok()) return s;
+  std::string line;
+  bool haveLine = reader.Next(line);
+  while (haveLine) {
+    if (!StartsBlock(TrimLeft(line))) {
+      haveLine = reader.Next(line);
+      continue;
+    }
+    switch (ReadRequestBlock(reader, reg, messages, line)) {
+      case BlockEnd::Finished:
+        haveLine = reader.Next(line);
+        break;
+      case BlockEnd::Restart:  // `line` holds the next block's first line
+        break;
+      case BlockEnd::Stopped:
+      case BlockEnd::EndOfFile:
+        haveLine = false;
+        break;
+    }
+  }
+  return reader.status();
+}
+
+Status ReadAccountFile(Register& reg, Messages& messages, const std::string& fileName) {
+  return ReadListFile(reg, fileName, [&](std::string_view line) { ReadAccountLine(reg, messages, line); });
+}
+
+Status ReadIbanFile(Register& reg, Messages& messages, const std::string& fileName) {
+  return ReadListFile(reg, fileName, [&](std::string_view line) { ReadIbanLine(reg, messages, line); });
+}
+
+}  // namespace zel

@@ -1,0 +1,197 @@
+#include "personnel/employee_form.h"
+
+#include <type_traits>
+#include <utility>
+
+#include "common/checks.h"
+#include "common/cp1251.h"
+#include "common/text.h"
+#include "personnel/register.h"
+
+namespace zel {
+namespace {
+
+// Calls f with the record field shown in the given dialog field.
+template <class Record, class F>
+decltype(auto) WithField(Record& r, std::size_t field, F&& f) {
+  static_assert(std::is_same_v<std::remove_const_t<Record>, EmployeeRecord>);
+  switch (field) {
+    case kFieldFullName: return f(r.FullName);
+    case kFieldEgn: return f(r.EGN);
+    case kFieldBirthDate: return f(r.BirthDate);
+    case kFieldPassportSeries: return f(r.PassportSeries);
+    case kFieldPassportNo: return f(r.PassportNo);
+    case kFieldIssueDate: return f(r.IssueDate);
+    case kFieldIssuedBy: return f(r.IssuedBy);
+    case kFieldTown: return f(r.Town);
+    case kFieldStreet: return f(r.Street);
+    case kFieldRequestedSum: return f(r.RequestedSum);
+    case kFieldMinBalance: return f(r.MinBalance);
+    case kFieldAccount: return f(r.Account);
+    case kFieldOverdraft: return f(r.Overdraft);
+    case kFieldLabourContract: return f(r.LabourContract);
+    default: return f(r.IBAN);
+  }
+}
+
+std::array<EmployeeFieldDescriptor, kEmployeeFieldCount> BuildTable() {
+  static constexpr std::pair<const char*, bool> kLabels[kEmployeeFieldCount] = {
+      {"име на титуляра", false},
+      {"ЕГН", false},
+      {"дата на раждане", true},
+      {"серия на паспорта", false},
+      {"номер на паспорт/лична карта", false},
+      {"дата на издаване на паспорт/ лична карта", false},
+      {"паспорт/лична карта издаден от", false},
+      {"адрес - населено място", false},
+      {"адрес - Улица, номер", false},
+      {"заявена сума (ЕДК)", false},
+      {"минимален остатък", false},
+      {"сметка (ЕДК)", false},
+      {"Овърдрафт", false},
+      {"Трудов договор(N/дата)", false},
+      {"IBAN сметка", false},
+  };
+  const EmployeeRecord sample{};
+  std::array<EmployeeFieldDescriptor, kEmployeeFieldCount> table;
+  for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) {
+    const std::size_t capacity = WithField(sample, i, [](const auto& t) { return t.kCapacity; });
+    table[i] = {Cp(kLabels[i].first), capacity, kLabels[i].second};
+  }
+  return table;
+}
+
+const std::string& Label(int field) { return EmployeeFieldTable()[static_cast<std::size_t>(field)].label; }
+
+// A message pattern (UTF-8) with the field's label in place of its %s.
+std::string Message(std::string_view patternUtf8, int field) {
+  std::string pattern = Cp(patternUtf8);
+  const std::size_t at = pattern.find("%s");
+  return pattern.replace(at, 2, Label(field));
+}
+
+// The caller puts "." at the separator places of a full-length date before checking it.
+void SetDateSeparators(std::string& date) {
+  if (date.size() == 10) date[2] = date[5] = '.';
+}
+
+class Checker {
+public:
+  explicit Checker(EmployeeCheckResult& result) : r_(result) {}
+  std::string& text(int field) { return r_.fields.texts[static_cast<std::size_t>(field)]; }
+  bool Fail(std::string_view patternUtf8, int label, int focus) {
+    r_.valid = false;
+    r_.field = focus;
+    r_.message = Message(patternUtf8, label);
+    return false;
+  }
+  bool Fail(std::string_view patternUtf8, int field) { return Fail(patternUtf8, field, field); }
+
+private:
+  EmployeeCheckResult& r_;
+};
+
+constexpr std::string_view kNotFilled = "%s не е попълнено !";
+constexpr std::string_view kInvalidNeuter = "%s не е валидно !";
+constexpr std::string_view kInvalidFeminine = "%s не е валидна !";
+// The "e" after "валид" is a Latin letter in the system's own message text.
+constexpr std::string_view kInvalidMasculineLatinE = "%s не е валидeн !";
+constexpr std::string_view kInvalidMasculine = "%s не е валиден !";
+constexpr std::string_view kRepeated = "Опит за повторно въвеждане на %s !";
+constexpr std::string_view kOverdraftInvalid = "Стойността на  %s не е валидна !";
+
+bool CheckDate(Checker& c, int field, int focus) {
+  std::string& date = c.text(field);
+  SetDateSeparators(date);
+  if (date.size() != 10 || !IsValidDate(date)) return c.Fail(kInvalidFeminine, field, focus);
+  return true;
+}
+
+bool RunChecks(Checker& c, const UniqueTest& isEgnUnique, const UniqueTest& isIbanUnique) {
+  static constexpr int kRequired[] = {kFieldFullName, kFieldEgn,    kFieldPassportNo,    kFieldIssueDate, kFieldIssuedBy,
+                                      kFieldTown,     kFieldStreet, kFieldRequestedSum, kFieldMinBalance};
+  for (const int field : kRequired) {
+    if (c.text(field).empty()) return c.Fail(kNotFilled, field);
+  }
+
+  std::string& name = c.text(kFieldFullName);
+  name = std::string(Trim(name));
+  if (!HasWords(name, 3, ' ')) return c.Fail(kInvalidNeuter, kFieldFullName);
+
+  const std::string& egn = c.text(kFieldEgn);
+  if (!IsValidEgn(egn)) return c.Fail(kInvalidNeuter, kFieldEgn);
+  if (!isEgnUnique(egn)) return c.Fail(kRepeated, kFieldEgn);
+
+  // The birth date cannot be edited; the EGN it comes from takes the focus.
+  if (!CheckDate(c, kFieldBirthDate, kFieldEgn)) return false;
+
+  const std::string& number = c.text(kFieldPassportNo);
+  if (number.size() == 7) {
+    const std::string& series = c.text(kFieldPassportSeries);
+    if (series.size() != 1 || !IsCyrillic(series)) return c.Fail(kInvalidFeminine, kFieldPassportSeries);
+  } else if (number.size() != 9) {
+    return c.Fail(kInvalidMasculineLatinE, kFieldPassportNo);
+  }
+
+  if (!CheckDate(c, kFieldIssueDate, kFieldIssueDate)) return false;
+  if (!IsAtLeast(c.text(kFieldRequestedSum), 10)) return c.Fail(kInvalidFeminine, kFieldRequestedSum);
+  if (!IsAtLeast(c.text(kFieldMinBalance), 2)) return c.Fail(kInvalidMasculine, kFieldMinBalance);
+  const std::string& overdraft = c.text(kFieldOverdraft);
+  if (!overdraft.empty() && !IsAtLeast(overdraft, 1)) return c.Fail(kOverdraftInvalid, kFieldOverdraft);
+
+  const std::string& iban = c.text(kFieldIban);
+  if (iban.empty()) return true;
+  if (iban.size() != 22 || !IsValidIban(iban)) return c.Fail(kInvalidFeminine, kFieldIban);
+  if (!isIbanUnique(iban)) return c.Fail(kRepeated, kFieldIban);
+  return true;
+}
+
+}  // namespace
+
+const std::array<EmployeeFieldDescriptor, kEmployeeFieldCount>& EmployeeFieldTable() {
+  static const auto table = BuildTable();
+  return table;
+}
+
+std::string EmployeeLeftCaption() { return Cp("напуснал"); }
+
+EmployeeFields LoadEmployeeFields(const EmployeeRecord& record) {
+  EmployeeFields fields;
+  for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) {
+    fields.texts[i] = WithField(record, i, [](const auto& t) { return t.str(); });
+  }
+  if (fields.texts[kFieldRequestedSum].empty()) fields.texts[kFieldRequestedSum] = "802.00";
+  if (fields.texts[kFieldMinBalance].empty()) fields.texts[kFieldMinBalance] = "2.00";
+  fields.hasLeft = record.HasLeft != 0;
+  return fields;
+}
+
+std::string BirthDateForEgnText(std::string_view egn, std::string_view current) {
+  if (egn.size() >= 6) return BirthDateFromEgn(egn);
+  return std::string(current);
+}
+
+EmployeeCheckResult CheckEmployeeInput(const EmployeeFields& input, const UniqueTest& isEgnUnique,
+                                       const UniqueTest& isIbanUnique) {
+  EmployeeCheckResult result;
+  result.fields = input;
+  Checker checker(result);
+  result.valid = RunChecks(checker, isEgnUnique, isIbanUnique);
+  return result;
+}
+
+EmployeeCheckResult CheckEmployeeInput(const EmployeeFields& input, const Register& list) {
+  return CheckEmployeeInput(
+      input, [&list](std::string_view egn) { return list.IsEgnUnique(egn); },
+      [&list](std::string_view iban) { return list.IsIbanUnique(iban); });
+}
+
+void StoreEmployeeFields(const EmployeeFields& fields, EmployeeRecord& record) {
+  for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) {
+    WithField(record, i, [&](auto& t) { t.assign(fields.texts[i]); });
+    if (i == kFieldFullName) record.ShortName.assign(MakeShortName(record.FullName.view()));
+  }
+  record.HasLeft = fields.hasLeft ? 1 : 0;
+}
+
+}  // namespace zel

@@ -1,0 +1,33 @@
+#pragma once
+// The printed personnel list: one row per employee (EGN, IBAN, requested
+// amount, overdraft, name) with the page number and the headings on every page.
+
+#include "common/print_surface.h"
+#include "common/status.h"
+
+namespace zel {
+
+class Register;
+
+// Columns and row height in printer units, measured once per job.
+struct PersonnelPrintMeasures {
+  int x1 = 0;  // left edge of the EGN column
+  int x2 = 0;  // left edge of the IBAN column
+  int x3 = 0;
+  int x4 = 0;  // limit of the requested amount column
+  int x5 = 0;  // limit of the overdraft column, left edge of the names
+  int h = 0;   // height of "T"
+  int rowHeight = 0;
+  int amountGap = 0;  // width of "WWW": an amount ends that far before its limit
+};
+PersonnelPrintMeasures MeasurePersonnelPrint(const PrintSurface& surface);
+
+// Draws the headings and the rule at y and moves y below them.
+void PrintPersonnelHeadings(PrintSurface& surface, const PersonnelPrintMeasures& m, int& y);
+
+// Shows the print dialog and prints every record in list order. An empty
+// register prints nothing; a cancelled dialog prints nothing and is no failure.
+// No page is begun after the last row.
+Status PrintPersonnelList(Printer& printer, const Register& list, const PrintFont& font);
+
+}  // namespace zel
