@@ -1,0 +1,60 @@
+#include "common/ui/Dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+
+#include "common/messages.h"
+#include "common/ui/QtText.h"
+
+namespace zel::ui {
+
+namespace {
+
+std::optional<QString> ChosenFile(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty()) return std::nullopt;
+  return QFileInfo(files.first()).absoluteFilePath();
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogs::SaveFileName(QWidget* parent) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // "*.*" would hide the names without a dot here, so the pattern is "*".
+  dialog.setNameFilter(Qs("All Files (*)"));
+  for (;;) {
+    const std::optional<QString> name = ChosenFile(dialog);
+    if (!name) return std::nullopt;
+    const QFileInfo info(*name);
+    if (info.absoluteDir().exists()) return name;
+    // The folder must exist: say so and let the user choose again.
+    messages_.Show(FromQt(QDir::toNativeSeparators(info.absolutePath())) + "\n" +
+                   "Path does not exist. Check the path and try again.");
+    dialog.selectFile(info.fileName());
+  }
+}
+
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return ChosenFile(dialog);
+}
+
+std::optional<QString> QtDialogs::InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                            const QString& initial) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
+  if (!ok) return std::nullopt;
+  return text;
+}
+
+std::string FilePathBytes(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
+
+}  // namespace zel::ui

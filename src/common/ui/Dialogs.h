@@ -1,0 +1,52 @@
+#pragma once
+// The file and input dialogs the windows use, behind one small facade so that
+// a window test answers them in advance instead of blocking on a dialog.
+
+#include <QString>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace zel {
+class Messages;
+}
+
+namespace zel::ui {
+
+class Dialogs {
+public:
+  virtual ~Dialogs() = default;
+
+  // The save dialog: filter "All Files (*.*)", asks before overwriting an
+  // existing file, the folder must exist. The full file name, or nothing
+  // when the user cancels.
+  virtual std::optional<QString> SaveFileName(QWidget* parent) = 0;
+  // The open dialog, without a filter, for an existing file. Leaves the
+  // process's current directory as it was.
+  virtual std::optional<QString> OpenFileName(QWidget* parent) = 0;
+  // A one-line input box; nothing when the user cancels.
+  virtual std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                           const QString& initial) = 0;
+};
+
+// The dialogs of Qt. A save name in a folder that does not exist is refused
+// with a message and the dialog opens again.
+class QtDialogs : public Dialogs {
+public:
+  explicit QtDialogs(Messages& messages) : messages_(messages) {}
+
+  std::optional<QString> SaveFileName(QWidget* parent) override;
+  std::optional<QString> OpenFileName(QWidget* parent) override;
+  std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                   const QString& initial) override;
+
+private:
+  Messages& messages_;
+};
+
+// A file name from a dialog as the file routines take it: the bytes the file
+// system knows the file by (not a code page 1251 text).
+std::string FilePathBytes(const QString& fileName);
+
+}  // namespace zel::ui

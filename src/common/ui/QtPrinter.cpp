@@ -1,0 +1,142 @@
+#include "common/ui/QtPrinter.h"
+
+#include <QGuiApplication>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "common/ui/QtText.h"
+
+namespace zel::ui {
+
+namespace {
+
+// Outer empty: no test answer, the real dialog is shown.
+std::optional<std::optional<QString>>& TestAnswer() {
+  static std::optional<std::optional<QString>> answer;
+  return answer;
+}
+
+int& TestDialogs() {
+  static int count = 0;
+  return count;
+}
+
+double ScreenDpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const double dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 0.0;
+  return dpi > 0.0 ? dpi : 96.0;
+}
+
+}  // namespace
+
+QtPrintSurface::QtPrintSurface(std::shared_ptr<QPrinter> printer)
+    : printer_(std::move(printer)), metrics_(font_, printer_.get()) {
+  started_ = painter_.begin(printer_.get());
+  failed_ = !started_;
+  SetFont(PrintFont{});
+}
+
+QtPrintSurface::~QtPrintSurface() {
+  // A job left open still goes to the printer rather than vanishing.
+  if (painter_.isActive()) painter_.end();
+}
+
+int QtPrintSurface::PageWidth() const { return printer_->width(); }
+
+int QtPrintSurface::PageHeight() const { return printer_->height(); }
+
+void QtPrintSurface::SetFont(const PrintFont& font) {
+  // The same character height on paper as on screen: screen pixels scaled by
+  // the printer's resolution over the screen's.
+  const double size = font.pixelHeight * printer_->resolution() / ScreenDpi();
+  font_ = QFont(ToQt(font.family));
+  font_.setPixelSize(std::max(1, static_cast<int>(std::lround(size))));
+  metrics_ = QFontMetrics(font_, printer_.get());
+  if (painter_.isActive()) painter_.setFont(font_);
+}
+
+int QtPrintSurface::TextWidth(const std::string& text) const { return metrics_.horizontalAdvance(ToQt(text)); }
+
+int QtPrintSurface::TextHeight(const std::string&) const { return metrics_.height(); }
+
+void QtPrintSurface::TextOut(int x, int y, const std::string& text) {
+  if (!painter_.isActive()) return;
+  // The printouts place the top of the text cell; Qt wants the baseline.
+  painter_.drawText(x, y + metrics_.ascent(), ToQt(text));
+}
+
+void QtPrintSurface::Line(int x1, int y1, int x2, int y2) {
+  if (!painter_.isActive()) return;
+  painter_.drawLine(x1, y1, x2, y2);
+}
+
+void QtPrintSurface::NewPage() {
+  if (!painter_.isActive()) return;
+  if (!printer_->newPage()) failed_ = true;
+}
+
+Status QtPrintSurface::End() {
+  if (!ended_) {
+    ended_ = true;
+    if (painter_.isActive() && !painter_.end()) failed_ = true;
+    const QPrinter::PrinterState state = printer_->printerState();
+    if (state == QPrinter::Error || state == QPrinter::Aborted) failed_ = true;
+  }
+  return failed_ ? Failure() : Status::Ok();
+}
+
+Status QtPrintSurface::Failure() const {
+  if (printer_->outputFormat() == QPrinter::PdfFormat) {
+    return Status::Fail("Error printing to file " + FromQt(printer_->outputFileName()) +
+                        " ! The file cannot be written.");
+  }
+  return Status::Fail("Error printing on printer " + FromQt(printer_->printerName()) +
+                      " ! The printing service reported an error.");
+}
+
+QtPrinter::QtPrinter(QWidget* parent)
+    : parent_(parent), printer_(std::make_shared<QPrinter>(QPrinter::HighResolution)) {}
+
+QtPrinter::~QtPrinter() = default;
+
+std::unique_ptr<PrintSurface> QtPrinter::Begin() {
+  if (TestAnswer().has_value()) {
+    ++TestDialogs();
+    const std::optional<QString>& pdfPath = *TestAnswer();
+    if (!pdfPath.has_value()) return nullptr;
+    printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setOutputFileName(*pdfPath);
+  } else {
+    QPrintDialog dialog(printer_.get(), parent_);
+    // The printouts always print every page; a range would be ignored.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    if (dialog.exec() != QDialog::Accepted) return nullptr;
+  }
+  return std::make_unique<QtPrintSurface>(printer_);
+}
+
+void QtPrinter::SetTestAnswer(std::optional<QString> pdfPath) {
+  TestAnswer().emplace(std::move(pdfPath));
+  TestDialogs() = 0;
+}
+
+void QtPrinter::ClearTestAnswer() {
+  TestAnswer().reset();
+  TestDialogs() = 0;
+}
+
+int QtPrinter::TestDialogCount() { return TestDialogs(); }
+
+std::unique_ptr<QtPrintSurface> QtPrinter::BeginPdf(const QString& path) {
+  auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(path);
+  return std::make_unique<QtPrintSurface>(std::move(printer));
+}
+
+}  // namespace zel::ui

@@ -1,0 +1,26 @@
+#include "shell/startup_rules.h"
+
+namespace zel {
+
+namespace {
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+bool IsFloppyDirectory(std::string_view currentDirectory) {
+  if (currentDirectory.size() < 2 || currentDirectory[1] != ':') return false;
+  const char drive = Upper(currentDirectory[0]);
+  return drive == 'A' || drive == 'B';
+}
+
+CommandStates CommandStatesFor(bool childOpen, ChildKind openChild) {
+  CommandStates states;
+  states.openPersonnel = !childOpen;
+  states.openPayment = !childOpen;
+  states.writeFile = childOpen;
+  states.readBankFiles = childOpen && openChild == ChildKind::Personnel;
+  return states;
+}
+
+}  // namespace zel

@@ -1,0 +1,34 @@
+#pragma once
+// The rules of the start-up and of the main window's commands, kept apart
+// from the window so that they are checked without one.
+
+#include <string_view>
+
+namespace zel {
+
+// True when the directory text lies on drive A: or B:, in any letter case.
+bool IsFloppyDirectory(std::string_view currentDirectory);
+
+// The child window the main window holds: none, the personnel list or the
+// mass payment list.
+enum class ChildKind { None, Personnel, Payment };
+
+// Which commands of the main window are enabled.
+struct CommandStates {
+  bool openPersonnel = true;  // ToolButton1, FileOpenItem
+  bool openPayment = true;    // ToolButton3, FileSaveItem
+  bool writeFile = false;     // ToolButton2, FileSaveAsItem
+  bool readBankFiles = false; // FileRead, AccFileRead, IBAN1
+  // firmData, FileExitItem and HelpAboutItem are enabled in every state.
+  bool companyData = true;
+  bool exit = true;
+  bool about = true;
+
+  friend bool operator==(const CommandStates&, const CommandStates&) = default;
+};
+
+// The states after UpdateCommands(childOpen) while `openChild` is the child
+// in the frame: the bank file readers need the personnel list itself.
+CommandStates CommandStatesFor(bool childOpen, ChildKind openChild);
+
+}  // namespace zel

@@ -1,0 +1,303 @@
+#include "shell/ui/TSDIAppForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QLayout>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <string_view>
+
+#include "common/cp1251.h"
+#include "common/ui/QtText.h"
+#include "personnel/register_files.h"
+#include "shell/hints.h"
+#include "shell/ui/TAboutBox.h"
+#include "shell/ui/ToolIcons.h"
+
+namespace zel::ui {
+
+namespace {
+
+QString FromUtf8(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+// The tooltip shows the short part of a hint, the status bar the long part.
+void SetHint(QAction* action, const char* hint) {
+  action->setToolTip(FromUtf8(ShortHint(hint)));
+  action->setStatusTip(FromUtf8(LongHint(hint)));
+}
+
+QAction* NewAction(QObject* parent, const char* name, const char* caption) {
+  auto* action = new QAction(Qs(caption), parent);
+  action->setObjectName(Qs(name));
+  return action;
+}
+
+constexpr const char* kSaveAsHint = "Запис | Запис във файл";
+
+}  // namespace
+
+TSDIAppForm::TSDIAppForm(Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
+  setObjectName(Qs("SDIAppForm"));
+  setWindowTitle(Qs("ZEL"));
+  setWindowIcon(QIcon(ProgramPicture(64)));
+  QFont font(Qs("Times New Roman"));
+  font.setPixelSize(14);
+  setFont(font);
+  // No menu for hiding the tool bar: there would be no obvious way back.
+  setContextMenuPolicy(Qt::PreventContextMenu);
+  resize(900, 640);
+
+  ClientArea = new QMdiArea(this);
+  ClientArea->setObjectName(Qs("ClientArea"));
+  setCentralWidget(ClientArea);
+
+  StatusBar = new QStatusBar(this);
+  StatusBar->setObjectName(Qs("StatusBar"));
+  setStatusBar(StatusBar);
+
+  CreateMenu();
+  CreateToolBar();
+  FormCreate();
+}
+
+TSDIAppForm::~TSDIAppForm() {
+  // A child still in the frame goes down with it: nothing left to update.
+  disconnect(childWatch_);
+}
+
+void TSDIAppForm::CreateMenu() {
+  QMenuBar* menu = menuBar();
+  menu->setObjectName(Qs("MainMenu1"));
+  // The menu bar speaks in the system's menu font, as its drop-down menus do.
+  menu->setFont(QApplication::font(menu));
+
+  File1 = menu->addMenu(Qs("Данни"));
+  File1->setObjectName(Qs("File1"));
+  File1->menuAction()->setObjectName(Qs("File1"));
+  SetHint(File1->menuAction(), "Команди за работа с данни");
+
+  FileOpenItem = NewAction(this, "FileOpenItem", "Персонал");
+  FileOpenItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  FileOpenItem->setIcon(PersonnelIcon());
+  SetHint(FileOpenItem, "Персонал|Данни за персонала");
+  connect(FileOpenItem, &QAction::triggered, this, &TSDIAppForm::FileOpen1Execute);
+
+  // Ctrl+S opens the mass payment list; it saves nothing.
+  FileSaveItem = NewAction(this, "FileSaveItem", "Масово плащане");
+  FileSaveItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  FileSaveItem->setIcon(PaymentIcon());
+  SetHint(FileSaveItem, "Масово плащане|Данни за масово плащане");
+  connect(FileSaveItem, &QAction::triggered, this, &TSDIAppForm::ToolButton3Click);
+
+  firmData = NewAction(this, "firmData", "Данни за Фирмата");
+  connect(firmData, &QAction::triggered, this, &TSDIAppForm::firmDataClick);
+
+  FileSaveAsItem = NewAction(this, "FileSaveAsItem", "Запис във файл");
+  FileSaveAsItem->setIcon(SaveAsIcon());
+  SetHint(FileSaveAsItem, kSaveAsHint);
+  connect(FileSaveAsItem, &QAction::triggered, this, &TSDIAppForm::FileSave1Execute);
+
+  FileRead = NewAction(this, "FileRead", "Четене на данни");
+  connect(FileRead, &QAction::triggered, this, &TSDIAppForm::FileReadClick);
+  AccFileRead = NewAction(this, "AccFileRead", "Четене на сметки");
+  connect(AccFileRead, &QAction::triggered, this, &TSDIAppForm::AccFileReadClick);
+  IBAN1 = NewAction(this, "IBAN1", "Зареждане IBAN сметки");
+  connect(IBAN1, &QAction::triggered, this, &TSDIAppForm::IBAN1Click);
+
+  N1 = new QAction(this);
+  N1->setObjectName(Qs("N1"));
+  N1->setSeparator(true);
+
+  FileExitItem = NewAction(this, "FileExitItem", "Изход");
+  SetHint(FileExitItem, "Изход | Изход от програмата");
+  connect(FileExitItem, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
+
+  File1->addActions({FileOpenItem, FileSaveItem, firmData, FileSaveAsItem, FileRead, AccFileRead, IBAN1, N1,
+                     FileExitItem});
+
+  Help1 = menu->addMenu(Qs("Помощ"));
+  Help1->setObjectName(Qs("Help1"));
+  Help1->menuAction()->setObjectName(Qs("Help1"));
+  SetHint(Help1->menuAction(), "Помощ");
+  HelpAboutItem = NewAction(this, "HelpAboutItem", "&About...");
+  SetHint(HelpAboutItem, "За програмата|Показва информация за програмата, номера на версията и правата");
+  connect(HelpAboutItem, &QAction::triggered, this, &TSDIAppForm::HelpAbout1Execute);
+  Help1->addAction(HelpAboutItem);
+}
+
+void TSDIAppForm::CreateToolBar() {
+  ToolBar1 = new QToolBar(this);
+  ToolBar1->setObjectName(Qs("ToolBar1"));
+  ToolBar1->setMovable(false);
+  ToolBar1->setFloatable(false);
+  ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  ToolBar1->setIconSize(QSize(24, 24));
+  addToolBar(Qt::TopToolBarArea, ToolBar1);
+
+  ToolButton1 = NewAction(this, "ToolButton1", "Персонал");
+  ToolButton1->setIcon(PersonnelIcon());
+  SetHint(ToolButton1, "Персонал");
+  connect(ToolButton1, &QAction::triggered, this, &TSDIAppForm::FileOpen1Execute);
+
+  // This button has no hint; an action without text shows no tooltip.
+  ToolButton3 = NewAction(this, "ToolButton3", "");
+  ToolButton3->setIcon(PaymentIcon());
+  connect(ToolButton3, &QAction::triggered, this, &TSDIAppForm::ToolButton3Click);
+
+  ToolButton2 = NewAction(this, "ToolButton2", "Запис във файл");
+  ToolButton2->setIcon(SaveAsIcon());
+  SetHint(ToolButton2, kSaveAsHint);
+  connect(ToolButton2, &QAction::triggered, this, &TSDIAppForm::FileSave1Execute);
+
+  ToolBar1->addActions({ToolButton1, ToolButton3, ToolButton2});
+  // The buttons carry the names too, and a name for screen readers.
+  const std::pair<QAction*, const char*> names[] = {
+      {ToolButton1, "Персонал"}, {ToolButton3, "Масово плащане"}, {ToolButton2, "Запис във файл"}};
+  for (const auto& [action, accessible] : names) {
+    QWidget* button = ToolBar1->widgetForAction(action);
+    button->setObjectName(action->objectName());
+    button->setAccessibleName(Qs(accessible));
+  }
+}
+
+void TSDIAppForm::FormCreate() {
+  UpdateCommands(false);
+  if (NotIbanData(services_.messages)) ConvertIBANData(services_.messages);
+}
+
+void TSDIAppForm::UpdateCommands(bool ChildOpen) {
+  const CommandStates states = CommandStatesFor(ChildOpen, childKind_);
+  ToolButton1->setEnabled(states.openPersonnel);
+  FileOpenItem->setEnabled(states.openPersonnel);
+  ToolButton3->setEnabled(states.openPayment);
+  FileSaveItem->setEnabled(states.openPayment);
+  ToolButton2->setEnabled(states.writeFile);
+  FileSaveAsItem->setEnabled(states.writeFile);
+  FileRead->setEnabled(states.readBankFiles);
+  AccFileRead->setEnabled(states.readBankFiles);
+  IBAN1->setEnabled(states.readBankFiles);
+}
+
+void TSDIAppForm::OpenChild(QWidget* child, ChildKind kind) {
+  if (child == nullptr) return;
+  if (child_ || kind == ChildKind::None) {
+    // The frame holds one list at a time; the open commands never get here.
+    child->deleteLater();
+    return;
+  }
+  child->setAttribute(Qt::WA_DeleteOnClose);
+  const bool sized = child->testAttribute(Qt::WA_Resized);
+  const QSize size = child->size();
+  QMdiSubWindow* window = ClientArea->addSubWindow(child);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  child_ = child;
+  childWindow_ = window;
+  childKind_ = kind;
+  childWatch_ = connect(child, &QObject::destroyed, this, &TSDIAppForm::ChildClosed);
+  window->show();
+  // A child that chose its size keeps it; the frame adds its border around it.
+  if (sized) {
+    QMargins frame = window->contentsMargins();
+    if (window->layout()) frame += window->layout()->contentsMargins();
+    window->resize(size.grownBy(frame));
+  }
+  UpdateCommands(true);
+}
+
+void TSDIAppForm::ChildClosed() {
+  disconnect(childWatch_);
+  // A child that closed itself would leave its empty frame behind.
+  if (childWindow_) childWindow_->deleteLater();
+  childWindow_ = nullptr;
+  child_ = nullptr;
+  childKind_ = ChildKind::None;
+  UpdateCommands(false);
+}
+
+void TSDIAppForm::FileOpen1Execute() {
+  if (child_) return;
+  OpenPersonnelList();
+}
+
+void TSDIAppForm::ToolButton3Click() {
+  if (child_) return;
+  OpenMassPayment();
+}
+
+void TSDIAppForm::FileSave1Execute() {
+  switch (childKind_) {
+    case ChildKind::Personnel:
+      if (const auto fileName = services_.dialogs.SaveFileName(this)) WriteRequestFile(*fileName);
+      return;
+    case ChildKind::Payment:
+      MakePaymentFile();
+      return;
+    case ChildKind::None:
+      return;
+  }
+}
+
+void TSDIAppForm::FileReadClick() { ReadBankFileCommand(BankFile::Data); }
+void TSDIAppForm::AccFileReadClick() { ReadBankFileCommand(BankFile::Accounts); }
+void TSDIAppForm::IBAN1Click() { ReadBankFileCommand(BankFile::Ibans); }
+
+void TSDIAppForm::ReadBankFileCommand(BankFile kind) {
+  if (childKind_ != ChildKind::Personnel) return;
+  if (const auto fileName = services_.dialogs.OpenFileName(this)) ReadBankFile(kind, *fileName);
+}
+
+void TSDIAppForm::firmDataClick() { OpenCompanyData(); }
+
+void TSDIAppForm::HelpAbout1Execute() {
+  if (AboutBox == nullptr) AboutBox = new TAboutBox(this);
+  AboutBox->exec();
+}
+
+void TSDIAppForm::FileExit1Execute() { close(); }
+
+bool TSDIAppForm::FormCloseQuery() {
+  if (!child_) return true;
+  services_.messages.Show(Cp("Затворете всички активни прозорци !!!"));
+  return false;
+}
+
+void TSDIAppForm::closeEvent(QCloseEvent* event) {
+  if (FormCloseQuery()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+// The personnel list window (it loads the register) is created here:
+// OpenChild(new TFStaffForm(...), ChildKind::Personnel).
+void TSDIAppForm::OpenPersonnelList() {}
+
+// The mass payment list window is created here:
+// OpenChild(new TFMoneyForm(...), ChildKind::Payment).
+void TSDIAppForm::OpenMassPayment() {}
+
+// The company data dialog is created here, shown modally and destroyed
+// whatever its result.
+void TSDIAppForm::OpenCompanyData() {}
+
+// The personnel list's WriteRequestFile(fileName) is called here.
+void TSDIAppForm::WriteRequestFile(const QString& fileName) { Q_UNUSED(fileName); }
+
+// The mass payment list's MakePaymentFile() is called here.
+void TSDIAppForm::MakePaymentFile() {}
+
+// The personnel list's ReadBankDataFile, ReadAccountFile or ReadIbanFile is
+// called here with the file name.
+void TSDIAppForm::ReadBankFile(BankFile kind, const QString& fileName) {
+  Q_UNUSED(kind);
+  Q_UNUSED(fileName);
+}
+
+}  // namespace zel::ui

@@ -1,0 +1,110 @@
+#pragma once
+// The main window: a multi-document frame with the menu, the tool bar and the
+// status bar, holding at most one child window (the personnel list or the
+// mass payment list).
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "common/ui/Services.h"
+#include "shell/startup_rules.h"
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class QStatusBar;
+
+namespace zel::ui {
+
+class TAboutBox;
+
+class TSDIAppForm : public QMainWindow {
+  Q_OBJECT
+public:
+  // Runs FormCreate: the commands of the empty frame, then the conversion
+  // of the older data files when they are found.
+  explicit TSDIAppForm(Services& services, QWidget* parent = nullptr);
+  ~TSDIAppForm() override;
+
+  Services& services() const { return services_; }
+
+  // Puts `child` into the frame as its one child window and enables the
+  // commands of that kind. The frame owns the child from here on; the child
+  // window is deleted when it closes. Only while no child is open.
+  void OpenChild(QWidget* child, ChildKind kind);
+  // The child calls this from its close handler once it has agreed to close
+  // and saved its data: the frame is empty again. Calling it twice is harmless,
+  // and a child that is destroyed without calling it empties the frame too.
+  void ChildClosed();
+  ChildKind childKind() const { return childKind_; }
+  QWidget* child() const { return child_; }
+  QMdiArea* clientArea() const { return ClientArea; }
+
+  // Sets the enabled state of the commands for a frame with or without a child.
+  void UpdateCommands(bool ChildOpen);
+
+  // The About box created at start; without one a box is made when first needed.
+  void SetAboutBox(TAboutBox* box) { AboutBox = box; }
+
+  // The commands.
+  void FileOpen1Execute();
+  void ToolButton3Click();
+  void FileSave1Execute();
+  void FileReadClick();
+  void AccFileReadClick();
+  void IBAN1Click();
+  void firmDataClick();
+  void HelpAbout1Execute();
+  void FileExit1Execute();
+
+  // False, after telling the user, while a child window is open.
+  bool FormCloseQuery();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  enum class BankFile { Data, Accounts, Ibans };
+
+  void FormCreate();
+  void CreateMenu();
+  void CreateToolBar();
+  void ReadBankFileCommand(BankFile kind);
+
+  // Where the windows of the other subsystems are reached.
+  void OpenPersonnelList();
+  void OpenMassPayment();
+  void OpenCompanyData();
+  void WriteRequestFile(const QString& fileName);
+  void MakePaymentFile();
+  void ReadBankFile(BankFile kind, const QString& fileName);
+
+  Services& services_;
+  QPointer<QWidget> child_;
+  QPointer<QWidget> childWindow_;  // the MDI frame around the child
+  ChildKind childKind_ = ChildKind::None;
+  QMetaObject::Connection childWatch_;
+  TAboutBox* AboutBox = nullptr;
+
+  QMdiArea* ClientArea = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+  QAction* ToolButton1 = nullptr;
+  QAction* ToolButton2 = nullptr;
+  QAction* ToolButton3 = nullptr;
+  QStatusBar* StatusBar = nullptr;
+  QMenu* File1 = nullptr;
+  QAction* FileOpenItem = nullptr;
+  QAction* FileSaveItem = nullptr;
+  QAction* firmData = nullptr;
+  QAction* FileSaveAsItem = nullptr;
+  QAction* FileRead = nullptr;
+  QAction* AccFileRead = nullptr;
+  QAction* IBAN1 = nullptr;
+  QAction* N1 = nullptr;
+  QAction* FileExitItem = nullptr;
+  QMenu* Help1 = nullptr;
+  QAction* HelpAboutItem = nullptr;
+};
+
+}  // namespace zel::ui

@@ -1,0 +1,54 @@
+#pragma once
+// The dialog facade answered in advance: each call takes the next answer of
+// its queue; an empty queue answers as a cancelled dialog.
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "common/ui/Dialogs.h"
+
+namespace zel::test {
+
+class ScriptedDialogs : public ui::Dialogs {
+public:
+  struct Input {
+    QString caption;
+    QString prompt;
+    QString initial;
+  };
+
+  std::optional<QString> SaveFileName(QWidget*) override {
+    ++saveCalls;
+    return Next(saveNames);
+  }
+  std::optional<QString> OpenFileName(QWidget*) override {
+    ++openCalls;
+    return Next(openNames);
+  }
+  std::optional<QString> InputText(QWidget*, const QString& caption, const QString& prompt,
+                                   const QString& initial) override {
+    inputCalls.push_back({caption, prompt, initial});
+    return Next(inputs);
+  }
+
+  std::deque<std::optional<QString>> saveNames;
+  std::deque<std::optional<QString>> openNames;
+  std::deque<std::optional<QString>> inputs;
+
+  int saveCalls = 0;
+  int openCalls = 0;
+  std::vector<Input> inputCalls;
+
+private:
+  static std::optional<QString> Next(std::deque<std::optional<QString>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    const bool given = queue.front().has_value();
+    const QString answer = given ? *queue.front() : QString();
+    queue.pop_front();
+    if (!given) return std::nullopt;
+    return answer;
+  }
+};
+
+}  // namespace zel::test

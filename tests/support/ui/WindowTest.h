@@ -1,0 +1,44 @@
+#pragma once
+// The base of the window tests: a temporary data directory (also the current
+// directory), the fakes of the seams, the pre-answered dialog facade, the
+// script of the modal dialogs, and a main window for child windows that
+// need their frame.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "common/ui/Services.h"
+#include "support/fakes.h"
+#include "support/ui/ModalScript.h"
+#include "support/ui/ScriptedDialogs.h"
+
+namespace zel::ui {
+class TSDIAppForm;
+}
+
+namespace zel::test {
+
+class WindowTest : public ::testing::Test {
+protected:
+  WindowTest();
+  ~WindowTest() override;
+
+  // The main window, made on first use (its creation may show the message
+  // of the older data's conversion, which lands in `messages`).
+  ui::TSDIAppForm& Frame();
+
+  TempDir dir;
+  FakeMessages messages;
+  FakeSettingsStore settings;
+  FakePrinter printer;
+  FakeClock clock;
+  ScriptedDialogs dialogs;
+  ui::Services services{messages, settings, printer, clock, dialogs};
+  ModalScript modal;
+
+private:
+  std::unique_ptr<ui::TSDIAppForm> frame_;
+};
+
+}  // namespace zel::test
