@@ -14,6 +14,7 @@
 #include "common/ui/QtText.h"
 #include "common/ui/Services.h"
 #include "company/ui/QtSettingsStore.h"
+#include "personnel/ui/TFChoice.h"
 #include "shell/startup_rules.h"
 #include "shell/ui/TAboutBox.h"
 #include "shell/ui/TSDIAppForm.h"
@@ -61,7 +62,8 @@ int RunProgram(int argc, char* argv[]) {
   printer.SetWindow(&mainWindow);
 
   mainWindow.SetAboutBox(new TAboutBox(&mainWindow));
-  // The request-type choice dialog is created here and kept for the run.
+  // Kept for the run, so that the last request type chosen stays selected.
+  mainWindow.SetChoiceDialog(new TFChoice(&mainWindow));
 
   const std::string directory = files::CurrentDirectory();
   if (IsFloppyDirectory(directory)) {

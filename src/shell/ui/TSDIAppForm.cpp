@@ -14,8 +14,15 @@
 #include <string_view>
 
 #include "common/cp1251.h"
+#include "common/ui/Dialogs.h"
 #include "common/ui/QtText.h"
+#include "company/ui/TFfirmdata.h"
+#include "payment/ui/TFMoneyForm.h"
+#include "personnel/bank_readers.h"
 #include "personnel/register_files.h"
+#include "personnel/request_files.h"
+#include "personnel/ui/TFChoice.h"
+#include "personnel/ui/TFStaffForm.h"
 #include "shell/hints.h"
 #include "shell/ui/TAboutBox.h"
 #include "shell/ui/ToolIcons.h"
@@ -275,29 +282,68 @@ void TSDIAppForm::closeEvent(QCloseEvent* event) {
   }
 }
 
-// The personnel list window (it loads the register) is created here:
-// OpenChild(new TFStaffForm(...), ChildKind::Personnel).
-void TSDIAppForm::OpenPersonnelList() {}
+// The personnel list loads the register as it is created; a register that
+// cannot be read is reported there and no window opens.
+void TSDIAppForm::OpenPersonnelList() {
+  auto* list = new TFStaffForm(*this);
+  if (!list->Loaded()) {
+    delete list;
+    return;
+  }
+  OpenChild(list, ChildKind::Personnel);
+}
 
-// The mass payment list window is created here:
-// OpenChild(new TFMoneyForm(...), ChildKind::Payment).
-void TSDIAppForm::OpenMassPayment() {}
+// The mass payment list builds its lines as it is created; lines that cannot
+// be read are reported there and no window opens, so that closing it never
+// writes a partial list over the stored amounts.
+void TSDIAppForm::OpenMassPayment() {
+  auto* list = new TFMoneyForm(*this);
+  if (!list->Loaded()) {
+    delete list;
+    return;
+  }
+  OpenChild(list, ChildKind::Payment);
+}
 
-// The company data dialog is created here, shown modally and destroyed
-// whatever its result.
-void TSDIAppForm::OpenCompanyData() {}
+// A fresh dialog for each use, gone when it closes whatever its result.
+void TSDIAppForm::OpenCompanyData() {
+  TFfirmdata dialog(services_, this);
+  dialog.exec();
+}
 
-// The personnel list's WriteRequestFile(fileName) is called here.
-void TSDIAppForm::WriteRequestFile(const QString& fileName) { Q_UNUSED(fileName); }
+// The user chooses the request type; the file is written from the open
+// list's register, which stays unchanged.
+void TSDIAppForm::WriteRequestFile(const QString& fileName) {
+  auto* list = qobject_cast<TFStaffForm*>(child_.data());
+  if (list == nullptr) return;
+  if (FChoice == nullptr) FChoice = new TFChoice(this);
+  if (FChoice->exec() != QDialog::Accepted) return;
+  const Status written = WriteRequestFileOfType(FChoice->ChosenType(), list->registerData(), services_.settings,
+                                                services_.messages, FilePathBytes(fileName));
+  if (!written.ok()) services_.messages.ReportError(written.message());
+}
 
 // The mass payment list's MakePaymentFile() is called here.
-void TSDIAppForm::MakePaymentFile() {}
+void TSDIAppForm::MakePaymentFile() {
+  if (auto* list = qobject_cast<TFMoneyForm*>(child_.data())) list->MakePaymentFile();
+}
 
-// The personnel list's ReadBankDataFile, ReadAccountFile or ReadIbanFile is
-// called here with the file name.
+// The employees read stay in the register also when reading fails part way;
+// the list shows them either way.
 void TSDIAppForm::ReadBankFile(BankFile kind, const QString& fileName) {
-  Q_UNUSED(kind);
-  Q_UNUSED(fileName);
+  auto* list = qobject_cast<TFStaffForm*>(child_.data());
+  if (list == nullptr) return;
+  Register& reg = list->registerData();
+  const std::size_t previousCount = reg.size();
+  const std::string path = FilePathBytes(fileName);
+  Status read = Status::Ok();
+  switch (kind) {
+    case BankFile::Data: read = ReadBankDataFile(reg, services_.messages, path); break;
+    case BankFile::Accounts: read = ReadAccountFile(reg, services_.messages, path); break;
+    case BankFile::Ibans: read = ReadIbanFile(reg, services_.messages, path); break;
+  }
+  if (!read.ok()) services_.messages.ReportError(read.message());
+  list->RefreshAfterExternalChange(previousCount);
 }
 
 }  // namespace zel::ui

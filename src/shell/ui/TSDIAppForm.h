@@ -18,6 +18,7 @@ class QStatusBar;
 namespace zel::ui {
 
 class TAboutBox;
+class TFChoice;
 
 class TSDIAppForm : public QMainWindow {
   Q_OBJECT
@@ -46,6 +47,9 @@ public:
 
   // The About box created at start; without one a box is made when first needed.
   void SetAboutBox(TAboutBox* box) { AboutBox = box; }
+  // The request-type choice dialog created at start and kept for the run, so
+  // that the last choice stays selected; without one it is made when first needed.
+  void SetChoiceDialog(TFChoice* dialog) { FChoice = dialog; }
 
   // The commands.
   void FileOpen1Execute();
@@ -86,6 +90,7 @@ private:
   ChildKind childKind_ = ChildKind::None;
   QMetaObject::Connection childWatch_;
   TAboutBox* AboutBox = nullptr;
+  TFChoice* FChoice = nullptr;
 
   QMdiArea* ClientArea = nullptr;
   QToolBar* ToolBar1 = nullptr;

@@ -1,0 +1,147 @@
+#include "payment/ui/TFmassout.h"
+
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "common/ui/QtText.h"
+#include "company/company_data.h"
+
+namespace zel::ui {
+
+namespace {
+
+std::size_t Slot(PayFileField field) { return static_cast<std::size_t>(field); }
+
+}  // namespace
+
+TFmassout::TFmassout(Services& services, ControlSheetCall printControlSheet, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      services_(services),
+      printControlSheet_(std::move(printControlSheet)) {
+  setObjectName(Qs("Fmassout"));
+  setWindowTitle(Qs("Запис на файл"));
+  CreateControls();
+  FormCreate();
+}
+
+void TFmassout::CreateControls() {
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(6);
+
+  const QFontMetrics metrics(font());
+  int row = 0;
+  for (const PayFileFieldInfo& info : PayFileFieldTable()) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(Qs("Edit") + QString::number(row + 1));
+    edit->setMaxLength(info.maxLength);
+    edit->setValidator(new Cp1251Validator(edit));
+    // Room for the longest text the field takes.
+    edit->setMinimumWidth(metrics.horizontalAdvance(QString(std::max(info.maxLength, 10), QLatin1Char('W'))) *
+                              3 / 4 +
+                          12);
+    if (!info.editable) {
+      edit->setReadOnly(true);
+      edit->setEnabled(false);
+    }
+    auto* label = new QLabel(ToQt(info.label), this);
+    label->setObjectName(Qs("Label") + QString::number(row + 1));
+    label->setTextFormat(Qt::PlainText);
+    label->setBuddy(edit);
+    grid->addWidget(label, row, 0, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(edit, row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    edits_[Slot(info.field)] = edit;
+    labels_[Slot(info.field)] = label;
+    ++row;
+  }
+  grid->setColumnStretch(1, 1);
+
+  B_Ok = new QPushButton(Qs("Ok"), this);
+  B_Ok->setObjectName(Qs("B_Ok"));
+  B_Ok->setEnabled(false);
+  // Enter confirms once a printed sheet has enabled "Ok", and does nothing before.
+  B_Ok->setDefault(true);
+  B_Print = new QPushButton(Qs("Печат на контролен лист"), this);
+  B_Print->setObjectName(Qs("B_Print"));
+  B_Cancel = new QPushButton(Qs("Отказ"), this);
+  B_Cancel->setObjectName(Qs("B_Cancel"));
+  connect(B_Ok, &QPushButton::clicked, this, &TFmassout::accept);
+  connect(B_Print, &QPushButton::clicked, this, &TFmassout::B_PrintClick);
+  connect(B_Cancel, &QPushButton::clicked, this, &TFmassout::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(B_Ok);
+  buttons->addWidget(B_Print);
+  buttons->addWidget(B_Cancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(12, 12, 12, 12);
+  layout->addLayout(grid);
+  layout->addSpacing(10);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  // The two fields that cannot be changed here are left out.
+  QWidget* order[] = {Field(PayFileField::CompanyName), Field(PayFileField::CompanyIban),
+                      Field(PayFileField::PayDate),     Field(PayFileField::SeqNo),
+                      B_Ok,                             B_Print,
+                      B_Cancel};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+  Field(PayFileField::CompanyName)->setFocus();
+}
+
+void TFmassout::FormCreate() {
+  const PayFileFieldTexts texts =
+      InitialPayFileFields(LoadCompanyData(services_.settings), services_.clock.Today());
+  for (const PayFileFieldInfo& info : PayFileFieldTable()) {
+    QLineEdit* edit = Field(info.field);
+    edit->setText(ToQt(texts[info.field]));
+    edit->setCursorPosition(0);
+  }
+}
+
+QLineEdit* TFmassout::Field(PayFileField field) const { return edits_[Slot(field)]; }
+
+PayFileFieldTexts TFmassout::FieldTexts() const {
+  PayFileFieldTexts texts;
+  for (const PayFileFieldInfo& info : PayFileFieldTable()) texts[info.field] = FromQt(Field(info.field)->text());
+  return texts;
+}
+
+void TFmassout::B_PrintClick() {
+  PayFileFieldTexts texts = FieldTexts();
+  const PayFilePrintResult result = RunPayFilePrint(texts, services_.settings, printControlSheet_);
+  // The check writes the date with "." as its separators.
+  QLineEdit* date = Field(PayFileField::PayDate);
+  const QString checkedDate = ToQt(texts[PayFileField::PayDate]);
+  if (date->text() != checkedDate) date->setText(checkedDate);
+
+  if (!result.message.empty()) services_.messages.Show(result.message);
+  if (!result.error.ok()) services_.messages.ReportError(result.error.message());
+  switch (result.ok) {
+    case OkButton::Enable:
+      B_Ok->setEnabled(true);
+      B_Ok->setFocus();
+      break;
+    case OkButton::Disable:
+      B_Ok->setEnabled(false);
+      break;
+    case OkButton::Keep:
+      break;
+  }
+  if (result.focus) {
+    QLineEdit* offending = Field(*result.focus);
+    offending->setFocus();
+    offending->selectAll();
+  }
+}
+
+}  // namespace zel::ui

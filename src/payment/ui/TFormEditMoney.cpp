@@ -1,0 +1,154 @@
+#include "payment/ui/TFormEditMoney.h"
+
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "common/ui/QtText.h"
+
+namespace zel::ui {
+
+namespace {
+
+// Labels end this far left of the centre line, fields start this far right of it.
+constexpr int kHalfGap = 2;
+
+std::size_t Slot(PaymentField field) { return static_cast<std::size_t>(field); }
+
+}  // namespace
+
+TFormEditMoney::TFormEditMoney(Messages& messages, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      messages_(messages) {
+  setObjectName(Qs("FormEditMoney"));
+  CreateControls();
+}
+
+void TFormEditMoney::CreateControls() {
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(2 * kHalfGap);
+  grid->setVerticalSpacing(6);
+
+  const QFontMetrics metrics(font());
+  int labelWidth = 0;
+  int row = 0;
+  for (const PaymentFieldInfo& info : PaymentFieldTable()) {
+    const std::size_t slot = Slot(info.field);
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(Qs("Edit") + QString::number(row + 1));
+    edit->setMaxLength(info.maxLength);
+    edit->setValidator(new Cp1251Validator(edit));
+    if (!info.editable) {
+      edit->setReadOnly(true);
+      // Reached by a click (to copy a value) but not by Tab.
+      edit->setFocusPolicy(Qt::ClickFocus);
+      QPalette palette = edit->palette();
+      palette.setBrush(QPalette::Base, palette.brush(QPalette::Window));
+      edit->setPalette(palette);
+    }
+    auto* label = new QLabel(ToQt(info.label), this);
+    label->setObjectName(Qs("Label") + QString::number(row + 1));
+    label->setTextFormat(Qt::PlainText);
+    label->setBuddy(edit);
+    labelWidth = std::max(labelWidth, metrics.horizontalAdvance(label->text()));
+    grid->addWidget(label, row, 0, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(edit, row, 1);
+    edits_[slot] = edit;
+    labels_[slot] = label;
+    ++row;
+  }
+  // Two halves of one width: the gap between labels and fields is the centre line.
+  const int half = std::max(labelWidth, metrics.horizontalAdvance(QLatin1Char('0')) * 34);
+  grid->setColumnMinimumWidth(0, half);
+  grid->setColumnMinimumWidth(1, half);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
+
+  B_Ok = new QPushButton(Qs("Потвърждаване"), this);
+  B_Ok->setObjectName(Qs("B_Ok"));
+  B_Ok->setDefault(true);
+  B_Cancel = new QPushButton(Qs("Отказ"), this);
+  B_Cancel->setObjectName(Qs("B_Cancel"));
+  connect(B_Ok, &QPushButton::clicked, this, &TFormEditMoney::accept);
+  connect(B_Cancel, &QPushButton::clicked, this, &TFormEditMoney::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(B_Ok);
+  buttons->addWidget(B_Cancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(12, 12, 12, 12);
+  layout->addLayout(grid);
+  layout->addSpacing(10);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  QLineEdit* amount = Field(PaymentField::NetAmount);
+  QLineEdit* reason = Field(PaymentField::Reason);
+  setTabOrder(amount, reason);
+  setTabOrder(reason, B_Ok);
+  setTabOrder(B_Ok, B_Cancel);
+}
+
+QLineEdit* TFormEditMoney::Field(PaymentField field) const { return edits_[Slot(field)]; }
+
+void TFormEditMoney::LoadPaymentFields(const PaymentLine& line) {
+  const PaymentFieldTexts texts = zel::LoadPaymentFields(line);
+  for (const PaymentFieldInfo& info : PaymentFieldTable()) {
+    QLineEdit* edit = Field(info.field);
+    edit->setText(ToQt(texts[info.field]));
+    edit->setCursorPosition(0);
+  }
+}
+
+PaymentFieldTexts TFormEditMoney::FieldTexts() const {
+  PaymentFieldTexts texts;
+  for (const PaymentFieldInfo& info : PaymentFieldTable()) texts[info.field] = FromQt(Field(info.field)->text());
+  return texts;
+}
+
+int TFormEditMoney::EditPayment(const QString& title, PaymentLine& line) {
+  setWindowTitle(title);
+  LoadPaymentFields(line);
+  Field(PaymentField::NetAmount)->setFocus();
+  Field(PaymentField::NetAmount)->selectAll();
+  if (exec() != QDialog::Accepted) return QDialog::Rejected;
+  // The checks passed on confirmation, so the amount is one the line can hold.
+  if (!StorePaymentFields(FieldTexts(), line)) return QDialog::Rejected;
+  return QDialog::Accepted;
+}
+
+bool TFormEditMoney::FormCloseQuery() {
+  const PaymentInputCheck check = CheckPaymentInput(FieldTexts());
+  if (check.valid) return true;
+  messages_.Show(check.message);
+  // Also a field that cannot be edited here: the user sees which value is wrong.
+  QLineEdit* offending = Field(check.field);
+  offending->setFocus();
+  offending->selectAll();
+  return false;
+}
+
+void TFormEditMoney::accept() {
+  if (FormCloseQuery()) QDialog::accept();
+}
+
+void TFormEditMoney::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+}  // namespace zel::ui

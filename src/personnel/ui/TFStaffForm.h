@@ -1,0 +1,95 @@
+#pragma once
+// The personnel list: the child window of the frame in which the user keeps
+// the register. It loads employIB.dat when it opens, shows one line per
+// employee, adds, edits and deletes through the employee edit dialog, prints
+// the list, and writes the register back when it closes after a change.
+
+#include <QWidget>
+#include <cstddef>
+
+#include "common/status.h"
+#include "personnel/register.h"
+#include "personnel/staff_list.h"
+
+class QCheckBox;
+class QFrame;
+class QListView;
+class QModelIndex;
+class QPushButton;
+
+namespace zel::ui {
+
+class StaffLineDelegate;
+class StaffListModel;
+class TSDIAppForm;
+
+class TFStaffForm : public QWidget {
+  Q_OBJECT
+public:
+  // FormCreate: loads the register. A file that cannot be read is reported;
+  // the window must then not be opened (Loaded() is false), since saving
+  // what little was read would overwrite the register.
+  explicit TFStaffForm(TSDIAppForm& frame, QWidget* parent = nullptr);
+  ~TFStaffForm() override;
+
+  bool Loaded() const { return loadStatus_.ok(); }
+
+  // The register in memory, for the commands of the frame that work on the
+  // open list (request files, bank data files). After changing it, call
+  // RefreshAfterExternalChange.
+  zel::Register& registerData() { return Register_; }
+  const zel::Register& registerData() const { return Register_; }
+
+  // Redraws the list and the buttons after the register was changed from
+  // outside the window; when records were appended (the register now holds
+  // more than `previousCount`), the new last line is selected.
+  void RefreshAfterExternalChange(std::size_t previousCount);
+
+  bool Modified() const { return Register_.Modified(); }
+  // The selected line, -1 when none.
+  int SelectedIndex() const;
+
+  // The commands.
+  void B_NewClick();
+  void B_editClick();
+  void B_deleteClick();
+  void B_PrintClick();
+  void B_CloseClick();
+  void CheckBox1Click();
+  void EditSelected();
+  void UpdateButtons();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void CreateControls();
+  void TrimSystemMenu();
+  void Panel1Resize();
+  void ShowModified();
+  void SelectLine(int index);
+  // FormClose: true when the window may go (saved, or nothing to save).
+  bool FormClose();
+  // Runs the edit dialog on the working record.
+  bool RunEditDialog(const std::string& title, EmployeeRecord& record);
+
+  TSDIAppForm& frame_;
+  zel::Register Register_;
+  Status loadStatus_ = Status::Ok();
+  bool closed_ = false;
+
+  StaffListModel* model_ = nullptr;
+  StaffLineDelegate* delegate_ = nullptr;
+  QListView* ListBox1 = nullptr;
+  QFrame* Panel1 = nullptr;
+  QPushButton* B_New = nullptr;
+  QPushButton* B_edit = nullptr;
+  QPushButton* B_delete = nullptr;
+  QPushButton* B_Print = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  QPushButton* B_Close = nullptr;
+};
+
+}  // namespace zel::ui

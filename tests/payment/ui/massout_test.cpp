@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <deque>
+#include <functional>
+
+#include "common/file_io.h"
+#include "common/ui/QtPrinter.h"
+#include "common/ui/QtText.h"
+#include "payment/payment_file.h"
+#include "payment/ui/TFMoneyForm.h"
+#include "payment/ui/TFmassout.h"
+#include "shell/ui/TSDIAppForm.h"
+#include "support/ui/WindowTest.h"
+#include "pay_day_data.h"
+
+namespace zel::test {
+namespace {
+
+using ui::Qs;
+using ui::TFmassout;
+
+class MassoutTest : public WindowTest {
+protected:
+  MassoutTest() { ResetPayFileSettings(); }
+
+  // The dialog over a print command that answers from `sheets` and counts its calls.
+  void Run(const std::function<void(TFmassout&)>& step) {
+    TFmassout dialog(services, [this](const PayFileSettings& s) {
+      ++sheetCalls;
+      lastSettings = s;
+      ControlSheetResult next = sheets.empty() ? ControlSheetResult{Status::Ok(), true} : sheets.front();
+      if (!sheets.empty()) sheets.pop_front();
+      return next;
+    });
+    modal.Then([&](QWidget*) { step(dialog); });
+    result = dialog.exec();
+    EXPECT_TRUE(WaitUntilNoModal());
+  }
+  static QLineEdit* F(TFmassout& d, PayFileField field) { return d.Field(field); }
+  static QAbstractButton* Ok(TFmassout& d) { return FindButton(&d, Qs("Ok")); }
+  static void Print(TFmassout& d) { FindButton(&d, Qs("Печат на контролен лист"))->click(); }
+  static void Retype(QLineEdit* field, const char* text) {
+    field->clear();
+    QTest::keyClicks(field, Qs(text));
+  }
+
+  std::deque<ControlSheetResult> sheets;
+  int sheetCalls = 0;
+  PayFileSettings lastSettings;
+  int result = -1;
+};
+
+TEST_F(MassoutTest, OpensWithTheCompanyAndTodayAndOnlyPrintingEnablesOk) {
+  StoreCompany(settings);
+  Run([&](TFmassout& d) {
+    EXPECT_EQ(d.windowTitle(), Qs("Запис на файл"));
+    EXPECT_EQ(F(d, PayFileField::CompanyName)->text(), Qs("Торва ООД"));
+    EXPECT_EQ(F(d, PayFileField::BankCode)->text(), Qs("96611020"));
+    EXPECT_EQ(F(d, PayFileField::CompanyAccount)->text(), Qs("1234567890"));
+    EXPECT_EQ(F(d, PayFileField::CompanyIban)->text(), ui::ToQt(kCompanyIban));
+    EXPECT_EQ(F(d, PayFileField::PayDate)->text(), Qs("07.12.2026"));
+    EXPECT_EQ(F(d, PayFileField::SeqNo)->text(), Qs("0"));
+    EXPECT_FALSE(F(d, PayFileField::BankCode)->isEnabled());
+    EXPECT_FALSE(F(d, PayFileField::CompanyAccount)->isEnabled());
+    EXPECT_EQ(F(d, PayFileField::CompanyName)->maxLength(), 26);
+
+    // Keyboard order: name, IBAN, date, number, then the buttons ("Ok" is still off).
+    EXPECT_EQ(d.focusWidget(), F(d, PayFileField::CompanyName));
+    const QWidget* expected[] = {F(d, PayFileField::CompanyIban), F(d, PayFileField::PayDate),
+                                 F(d, PayFileField::SeqNo), FindButton(&d, Qs("Печат на контролен лист"))};
+    for (const QWidget* next : expected) {
+      QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
+      EXPECT_EQ(d.focusWidget(), next);
+    }
+    EXPECT_FALSE(Ok(d)->isEnabled());
+    // Enter does nothing while "Ok" is off.
+    QTest::keyClick(F(d, PayFileField::SeqNo), Qt::Key_Return);
+    EXPECT_TRUE(d.isVisible());
+
+    Retype(F(d, PayFileField::SeqNo), "3");
+    Print(d);
+    EXPECT_TRUE(Ok(d)->isEnabled());
+    QTest::keyClick(F(d, PayFileField::SeqNo), Qt::Key_Return);
+  });
+  EXPECT_EQ(result, QDialog::Accepted);
+  EXPECT_EQ(sheetCalls, 1);
+  EXPECT_EQ(lastSettings.PayFileName, "O071226p.dp3");
+  EXPECT_EQ(CurrentPayFileSettings().PaySeqNo, 3);
+  EXPECT_TRUE(messages.log.empty());
+}
+
+TEST_F(MassoutTest, ChecksInOrderWithMessageAndFocus) {
+  Run([&](TFmassout& d) {
+    Retype(F(d, PayFileField::PayDate), "");
+    Retype(F(d, PayFileField::SeqNo), "");
+    struct Step {
+      PayFileField fill;  // filled after the check that names it
+      const char* text;
+      const char* message;
+    };
+    const Step steps[] = {
+        {PayFileField::CompanyName, "Firma", "Наименование на фирмата не е попълнено !"},
+        {PayFileField::PayDate, "31/04/2026", "Масово плащане за дата не е попълнено !"},
+        {PayFileField::SeqNo, "10", "Поредно плащане за деня не е попълнено !"},
+        {PayFileField::CompanyIban, "BG80BNBG9661102034567", "IBAN на наредителя не е попълнено !"},
+    };
+    for (const Step& step : steps) {
+      Print(d);
+      EXPECT_EQ(messages.log.back().text, Cp(step.message));
+      EXPECT_EQ(d.focusWidget(), F(d, step.fill));
+      QTest::keyClicks(F(d, step.fill), Qs(step.text));
+    }
+    Print(d);  // 21 characters
+    EXPECT_EQ(messages.log.back().text, Cp("IBAN на наредителя не е валиден !"));
+    EXPECT_EQ(d.focusWidget(), F(d, PayFileField::CompanyIban));
+    Retype(F(d, PayFileField::CompanyIban), kCompanyIban.c_str());
+
+    Print(d);
+    EXPECT_EQ(messages.log.back().text, Cp("Масово плащане за дата не е валидна !"));
+    EXPECT_EQ(F(d, PayFileField::PayDate)->text(), Qs("31.04.2026"));
+    EXPECT_EQ(d.focusWidget(), F(d, PayFileField::PayDate));
+    Retype(F(d, PayFileField::PayDate), "05-01-2026");
+
+    Print(d);
+    EXPECT_EQ(messages.log.back().text, Cp("Поредно плащане за деня не е валиден !"));
+    EXPECT_EQ(d.focusWidget(), F(d, PayFileField::SeqNo));
+    EXPECT_EQ(F(d, PayFileField::PayDate)->text(), Qs("05.01.2026"));
+    EXPECT_FALSE(Ok(d)->isEnabled());
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+  EXPECT_EQ(result, QDialog::Rejected);
+  EXPECT_EQ(sheetCalls, 0);
+  EXPECT_EQ(messages.log.size(), 7u);
+  // Nothing was stored by the failed checks.
+  EXPECT_TRUE(settings.writes.empty());
+}
+
+TEST_F(MassoutTest, CancelledPrintDialogDisablesOkAndAnErrorKeepsIt) {
+  StoreCompany(settings);
+  sheets = {{Status::Ok(), true},
+            {Status::Fail("Error printing on printer P ! The printing service reported an error."), false},
+            {Status::Ok(), false}};
+  Run([&](TFmassout& d) {
+    Print(d);
+    EXPECT_TRUE(Ok(d)->isEnabled());
+    Print(d);  // the error is reported, "Ok" keeps its state
+    EXPECT_TRUE(Ok(d)->isEnabled());
+    ASSERT_EQ(messages.log.size(), 1u);
+    EXPECT_EQ(messages.log[0].kind, "error");
+    EXPECT_EQ(messages.log[0].text, "Error printing on printer P ! The printing service reported an error.");
+    Print(d);  // cancelled print dialog
+    EXPECT_FALSE(Ok(d)->isEnabled());
+    d.close();  // the close box
+  });
+  EXPECT_EQ(result, QDialog::Rejected);
+  EXPECT_EQ(sheetCalls, 3);
+}
+
+TEST_F(MassoutTest, SettingsStoreFailureIsReportedAndPrintsNothing) {
+  StoreCompany(settings);
+  settings.failWritesFrom = 0;
+  Run([&](TFmassout& d) {
+    Print(d);
+    EXPECT_FALSE(Ok(d)->isEnabled());
+    FindButton(&d, Qs("Отказ"))->click();
+  });
+  EXPECT_EQ(sheetCalls, 0);
+  ASSERT_EQ(messages.log.size(), 1u);
+  EXPECT_EQ(messages.log[0].kind, "error");
+}
+
+// The whole chain on the real printer, into a PDF whose text is read back.
+TEST_F(MassoutTest, ControlSheetOnPaper) {
+  const QString pdftotext = QStandardPaths::findExecutable(Qs("pdftotext"));
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+  WriteRegisterFile(PayDayStaff());
+  {
+    PaymentList earlier;
+    ASSERT_TRUE(LoadPaymentList(earlier).ok());
+    earlier.lines[0].NetAmount.assign("100.10");
+    earlier.lines[1].NetAmount.assign("200.20");
+    ASSERT_TRUE(SavePaymentList(earlier, {}).ok());
+  }
+  StoreCompany(settings);
+
+  ui::QtPrinter paper(nullptr);
+  ui::Services paperServices{messages, settings, paper, clock, dialogs};
+  ui::TSDIAppForm frame(paperServices);
+  frame.ToolButton3Click();
+  auto* form = qobject_cast<ui::TFMoneyForm*>(frame.child());
+  ASSERT_NE(form, nullptr);
+
+  const QString pdf = QString::fromStdString(dir.File("sheet.pdf"));
+  ui::QtPrinter::SetTestAnswer(pdf);
+  modal.Then([&](QWidget* dialog) {
+    FindButton(dialog, Qs("Печат на контролен лист"))->click();
+    EXPECT_TRUE(FindButton(dialog, Qs("Ok"))->isEnabled());
+    FindButton(dialog, Qs("Отказ"))->click();
+  });
+  frame.FileSave1Execute();
+  EXPECT_TRUE(WaitUntilNoModal());
+  EXPECT_EQ(ui::QtPrinter::TestDialogCount(), 1);
+  ui::QtPrinter::ClearTestAnswer();
+  EXPECT_TRUE(messages.log.empty());
+
+  QProcess process;
+  process.start(pdftotext, {Qs("-layout"), pdf, Qs("-")});
+  ASSERT_TRUE(process.waitForFinished(20000));
+  const QString text = QString::fromUtf8(process.readAllStandardOutput());
+  for (const char* expected : {"Обработка на масови плащания", "Резултат от проверката на O071226p.dp0",
+                               "Пореден файл за деня :", "РЕАЛНИ", "ДИРЕКТЕН ПРЕВОД", "Обща сума :",
+                               "300.30", "Брой съобщения :", "Съставил :", "Проверил :",
+                               "Mon, 7 December 2026"}) {
+    EXPECT_TRUE(text.contains(Qs(expected))) << expected << "\n" << text.toStdString();
+  }
+  const QString control = ui::ToQt(form->storedControlString());
+  EXPECT_EQ(control.size(), 8);
+  EXPECT_TRUE(text.contains(control)) << text.toStdString();
+  EXPECT_TRUE(text.contains(Qs("0712260000000000000030030000003"))) << text.toStdString();
+  // A cancelled dialog writes no header: the body-only file stays.
+  const std::string body = ReadFileBytes(dir.File("O071226p.dp0"));
+  EXPECT_EQ(body.size(), 3 * (kPaymentFileLineLength + 2));
+}
+
+}  // namespace
+}  // namespace zel::test
