@@ -1,0 +1,72 @@
+#pragma once
+// The operating system's files as the program needs them, behind one small
+// interface: one realisation per system (POSIX, Windows), and fakes in the
+// tests that make a chosen step fail. Everything above it (the crash-safe
+// save, the readers) is written once against these primitives.
+//
+// Paths are byte strings: on POSIX the bytes the file system knows a file
+// by, on Windows UTF-8 (the realisation converts to wide characters), so a
+// folder with a Cyrillic name works whatever the system's code page.
+// A failure comes back as a Status whose message is the system's own
+// description of the error; the callers put the operation and the full path
+// in front of it.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/status.h"
+
+namespace zel {
+
+// A file open for writing.
+class OutputFile {
+public:
+  virtual ~OutputFile() = default;
+  // Writes all of `bytes` (retrying short writes).
+  virtual Status Write(std::string_view bytes) = 0;
+  // Makes what was written durable on the disk (fsync, FlushFileBuffers).
+  virtual Status Sync() = 0;
+  // Closes the file; the destructor closes a file left open, ignoring errors.
+  virtual Status Close() = 0;
+};
+
+class FileSystem {
+public:
+  virtual ~FileSystem() = default;
+
+  // The separator of folder names: '/' or '\\'.
+  virtual char Separator() const = 0;
+  virtual bool IsAbsolute(std::string_view path) const = 0;
+  // The process's current directory without a trailing separator; empty when
+  // it cannot be told (removed under the program).
+  virtual std::string CurrentDirectory() = 0;
+
+  virtual bool Exists(const std::string& path) = 0;
+  // The whole file, read into memory sized once from the file's size.
+  virtual Status ReadAll(const std::string& path, std::string& content) = 0;
+
+  // Creates a new, empty file whose name is `prefix` followed by a few
+  // characters that make it unique, in the folder of `prefix`; `path`
+  // receives its name. It has the usual permissions of a data file, so that
+  // renamed into place it is one.
+  virtual Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) = 0;
+  virtual Status Remove(const std::string& path) = 0;
+  // Gives the file `from` the second name `to` (a hard link), or copies it
+  // (flushed to the disk) where the file system has no links. Fails when
+  // `to` exists.
+  virtual Status Link(const std::string& from, const std::string& to) = 0;
+  // Puts `from` in place of `to` in one step, replacing an existing `to`:
+  // at every instant `to` names either the old file or the new one.
+  virtual Status Rename(const std::string& from, const std::string& to) = 0;
+  // Makes the folder's entries (a rename, a new name) durable on the disk.
+  virtual Status SyncFolder(const std::string& folder) = 0;
+  // The names of the folder's entries, without "." and "..".
+  virtual Status ListFolder(const std::string& folder, std::vector<std::string>& names) = 0;
+};
+
+// The realisation for the system the program runs on. It holds no state.
+FileSystem& SystemFileSystem();
+
+}  // namespace zel
