@@ -149,7 +149,7 @@ void SetIbanByEgnAndAccount(Register& reg, std::string_view egn, std::string_vie
   for (const std::uint32_t i : reg.IndicesWithEgn(egn)) {
     if (reg.at(i).Account.view() != account) continue;
     EmployeeRecord r = reg.at(i);
-    r.IBAN = iban;
+    r.IBAN = ToUpperLatin(iban);  // kept in capitals, the bank's electronic form
     reg.Replace(i, r);  // the EGN stays, so the index stays valid
     changed = true;
   }

@@ -32,7 +32,7 @@ protected:
     TFmassout dialog(services, stored, [this] {
       ++sheetCalls;
       lastSettings = stored;
-      ControlSheetResult next = sheets.empty() ? ControlSheetResult{Status::Ok(), true} : sheets.front();
+      ControlSheetResult next = sheets.empty() ? ControlSheetResult{Status::Ok(), true, {}} : sheets.front();
       if (!sheets.empty()) sheets.pop_front();
       return next;
     });
@@ -142,9 +142,9 @@ TEST_F(MassoutTest, ChecksInOrderWithMessageAndFocus) {
 
 TEST_F(MassoutTest, CancelledPrintDialogDisablesOkAndAnErrorKeepsIt) {
   StoreCompany(settings);
-  sheets = {{Status::Ok(), true},
-            {Status::Fail("Error printing on printer P ! The printing service reported an error."), false},
-            {Status::Ok(), false}};
+  sheets = {{Status::Ok(), true, {}},
+            {Status::Fail("Error printing on printer P ! The printing service reported an error."), false, {}},
+            {Status::Ok(), false, {}}};
   Run([&](TFmassout& d) {
     Print(d);
     EXPECT_TRUE(Ok(d)->isEnabled());
