@@ -18,9 +18,10 @@ class Dialogs {
 public:
   virtual ~Dialogs() = default;
 
-  // The save dialog: filter "All Files (*.*)", asks before overwriting an
-  // existing file, the folder must exist. The full file name, or nothing
-  // when the user cancels.
+  // The save dialog: one filter, "All Files (*)" (the pattern "*.*" would
+  // hide the names without a dot), asks before overwriting an existing file,
+  // the folder must exist. The full file name, or nothing when the user
+  // cancels.
   virtual std::optional<QString> SaveFileName(QWidget* parent) = 0;
   // The open dialog, without a filter, for an existing file. Leaves the
   // process's current directory as it was.

@@ -101,8 +101,8 @@ void TFormEditMoney::CreateControls() {
 
 QLineEdit* TFormEditMoney::Field(PaymentField field) const { return edits_[Slot(field)]; }
 
-void TFormEditMoney::LoadPaymentFields(const PaymentLine& line) {
-  const PaymentFieldTexts texts = zel::LoadPaymentFields(line);
+void TFormEditMoney::ShowLine(const PaymentLine& line) {
+  const PaymentFieldTexts texts = LoadPaymentFields(line);
   for (const PaymentFieldInfo& info : PaymentFieldTable()) {
     QLineEdit* edit = Field(info.field);
     edit->setText(ToQt(texts[info.field]));
@@ -118,7 +118,7 @@ PaymentFieldTexts TFormEditMoney::FieldTexts() const {
 
 int TFormEditMoney::EditPayment(const QString& title, PaymentLine& line) {
   setWindowTitle(title);
-  LoadPaymentFields(line);
+  ShowLine(line);
   Field(PaymentField::NetAmount)->setFocus();
   Field(PaymentField::NetAmount)->selectAll();
   if (exec() != QDialog::Accepted) return QDialog::Rejected;

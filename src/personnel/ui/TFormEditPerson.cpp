@@ -126,7 +126,7 @@ void TFormEditPerson::PlaceControls() {
 bool TFormEditPerson::EditEmployee(const QString& title, EmployeeRecord& record) {
   setWindowTitle(title);
   record_ = &record;
-  LoadEmployeeFields(record);
+  ShowRecord(record);
   QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
   if (screen != nullptr) move(screen->availableGeometry().center() - rect().center());
   edits_[kFieldFullName]->setFocus();
@@ -135,10 +135,10 @@ bool TFormEditPerson::EditEmployee(const QString& title, EmployeeRecord& record)
   return confirmed;
 }
 
-void TFormEditPerson::LoadEmployeeFields(const EmployeeRecord& record) {
+void TFormEditPerson::ShowRecord(const EmployeeRecord& record) {
   // In field order: the EGN fills the birth date, and the stored birth date
   // then replaces it, so what was stored shows first.
-  const EmployeeFields fields = zel::LoadEmployeeFields(record);
+  const EmployeeFields fields = LoadEmployeeFields(record);
   for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) edits_[i]->setText(ToQt(fields.texts[i]));
   CheckBox1->setChecked(fields.hasLeft);
 }
