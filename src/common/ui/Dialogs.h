@@ -1,11 +1,12 @@
 #pragma once
-// The file and input dialogs the windows use, behind one small facade so that
-// a window test answers them in advance instead of blocking on a dialog.
+// The file, print and input dialogs the windows use, behind one small facade
+// so that a test answers them in advance instead of blocking on a dialog.
 
 #include <QString>
 #include <optional>
 #include <string>
 
+class QPrinter;
 class QWidget;
 
 namespace zel {
@@ -26,6 +27,9 @@ public:
   // The open dialog, without a filter, for an existing file. Leaves the
   // process's current directory as it was.
   virtual std::optional<QString> OpenFileName(QWidget* parent) = 0;
+  // The print dialog for `printer`, which it sets up as the user chooses;
+  // false when the user cancels.
+  virtual bool ChoosePrinter(QPrinter& printer, QWidget* parent) = 0;
   // A one-line input box; nothing when the user cancels.
   virtual std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                            const QString& initial) = 0;
@@ -39,6 +43,7 @@ public:
 
   std::optional<QString> SaveFileName(QWidget* parent) override;
   std::optional<QString> OpenFileName(QWidget* parent) override;
+  bool ChoosePrinter(QPrinter& printer, QWidget* parent) override;
   std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                    const QString& initial) override;
 

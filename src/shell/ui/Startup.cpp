@@ -28,13 +28,15 @@ namespace {
 // services it is handed: the dialog is made on first use, over that window.
 class MainWindowPrinter : public Printer {
 public:
+  explicit MainWindowPrinter(Dialogs& dialogs) : dialogs_(dialogs) {}
   void SetWindow(QWidget* window) { window_ = window; }
   std::unique_ptr<PrintSurface> Begin() override {
-    if (!printer_) printer_ = std::make_unique<QtPrinter>(window_);
+    if (!printer_) printer_ = std::make_unique<QtPrinter>(dialogs_, window_);
     return printer_->Begin();
   }
 
 private:
+  Dialogs& dialogs_;
   QPointer<QWidget> window_;
   std::unique_ptr<QtPrinter> printer_;
 };
@@ -51,9 +53,9 @@ int RunProgram(int argc, char* argv[]) {
   QtMessages messages;
   app.SetErrorReport(&messages);
   QtSettingsStore settings;
-  MainWindowPrinter printer;
-  QtClock clock;
   QtDialogs dialogs(messages);
+  MainWindowPrinter printer(dialogs);
+  QtClock clock;
   Services services{messages, settings, printer, clock, dialogs};
 
   // Creating the window converts the data files of the older version, found
