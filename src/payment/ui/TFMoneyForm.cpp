@@ -16,7 +16,6 @@
 #include "payment/ui/MoneyListView.h"
 #include "payment/ui/TFmassout.h"
 #include "payment/ui/TFormEditMoney.h"
-#include "shell/ui/TSDIAppForm.h"
 
 namespace zel::ui {
 
@@ -46,8 +45,7 @@ void PlaceButton(QPushButton* button, int x) {
 
 }  // namespace
 
-TFMoneyForm::TFMoneyForm(TSDIAppForm& frame, QWidget* parent)
-    : QWidget(parent), frame_(frame), services_(frame.services()) {
+TFMoneyForm::TFMoneyForm(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
   CreateControls();
   FormCreate();
 }
@@ -215,11 +213,8 @@ void TFMoneyForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  closed_ = true;
   event->accept();
-  if (!closed_) {
-    closed_ = true;
-    frame_.ChildClosed();
-  }
 }
 
 void TFMoneyForm::resizeEvent(QResizeEvent* event) {

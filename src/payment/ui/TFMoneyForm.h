@@ -23,14 +23,13 @@ namespace zel::ui {
 
 class MoneyListDelegate;
 class MoneyListModel;
-class TSDIAppForm;
 
 class TFMoneyForm : public QWidget {
   Q_OBJECT
 public:
   // FormCreate: fixes the columns and loads the lines; a load failure is
   // reported, and the window is then not to be shown (Loaded() is false).
-  explicit TFMoneyForm(TSDIAppForm& frame, QWidget* parent = nullptr);
+  explicit TFMoneyForm(Services& services, QWidget* parent = nullptr);
   ~TFMoneyForm() override;
 
   bool Loaded() const { return loaded_; }
@@ -71,7 +70,6 @@ private:
   // FormClose: true when the lines are saved (or there was nothing to save).
   bool FormClose();
 
-  TSDIAppForm& frame_;
   Services& services_;
   PaymentList list_;
   std::string StoredControlString;

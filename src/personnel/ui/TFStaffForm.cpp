@@ -15,7 +15,6 @@
 #include "personnel/register_files.h"
 #include "personnel/ui/StaffListModel.h"
 #include "personnel/ui/TFormEditPerson.h"
-#include "shell/ui/TSDIAppForm.h"
 
 namespace zel::ui {
 
@@ -33,7 +32,7 @@ constexpr int kPanelHeight = 37;
 
 }  // namespace
 
-TFStaffForm::TFStaffForm(TSDIAppForm& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+TFStaffForm::TFStaffForm(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
   setObjectName(Qs("FStaffForm"));
   setWindowTitle(Qs("Персонал"));
   QFont font(Qs("Times New Roman"));
@@ -47,7 +46,7 @@ TFStaffForm::TFStaffForm(TSDIAppForm& frame, QWidget* parent) : QWidget(parent),
   model_->BeginReset();
   loadStatus_ = LoadRegister(Register_);
   model_->EndReset();
-  if (!loadStatus_.ok()) frame_.services().messages.ReportError(loadStatus_.message());
+  if (!loadStatus_.ok()) services_.messages.ReportError(loadStatus_.message());
   if (!Register_.empty()) SelectLine(0);
   UpdateButtons();
 }
@@ -140,7 +139,7 @@ void TFStaffForm::ShowModified() {
 }
 
 bool TFStaffForm::RunEditDialog(const std::string& title, EmployeeRecord& record) {
-  TFormEditPerson dialog(frame_.services().messages, Register_, this);
+  TFormEditPerson dialog(services_.messages, Register_, this);
   return dialog.EditEmployee(ToQt(title), record);
 }
 
@@ -172,7 +171,7 @@ void TFStaffForm::EditSelected() {
 
 void TFStaffForm::B_deleteClick() {
   const int selected = SelectedIndex();
-  const auto next = DeleteEmployee(Register_, selected, frame_.services().messages);
+  const auto next = DeleteEmployee(Register_, selected, services_.messages);
   if (next) {
     model_->Removed(selected);
     SelectLine(*next);
@@ -185,8 +184,8 @@ void TFStaffForm::B_PrintClick() {
   PrintFont printFont;
   printFont.family = FromQt(font.family());
   printFont.pixelHeight = font.pixelSize();
-  const Status printed = PrintPersonnelList(frame_.services().printer, Register_, printFont);
-  if (!printed.ok()) frame_.services().messages.ReportError(printed.message());
+  const Status printed = PrintPersonnelList(services_.printer, Register_, printFont);
+  if (!printed.ok()) services_.messages.ReportError(printed.message());
 }
 
 void TFStaffForm::B_CloseClick() { close(); }
@@ -246,7 +245,7 @@ void TFStaffForm::TrimSystemMenu() {
 
 bool TFStaffForm::FormClose() {
   if (closed_) return true;
-  Messages& messages = frame_.services().messages;
+  Messages& messages = services_.messages;
   if (Register_.Modified()) {
     const Status saved = SaveRegister(Register_, [&messages](const std::string& warning) { messages.Show(warning); });
     if (!saved.ok()) {
@@ -259,7 +258,6 @@ bool TFStaffForm::FormClose() {
   model_->BeginReset();
   FreeRecords(Register_);
   model_->EndReset();
-  frame_.ChildClosed();
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <cstddef>
 
 #include "common/status.h"
+#include "common/ui/Services.h"
 #include "personnel/register.h"
 #include "personnel/staff_list.h"
 
@@ -21,7 +22,6 @@ namespace zel::ui {
 
 class StaffLineDelegate;
 class StaffListModel;
-class TSDIAppForm;
 
 class TFStaffForm : public QWidget {
   Q_OBJECT
@@ -29,7 +29,7 @@ public:
   // FormCreate: loads the register. A file that cannot be read is reported;
   // the window must then not be opened (Loaded() is false), since saving
   // what little was read would overwrite the register.
-  explicit TFStaffForm(TSDIAppForm& frame, QWidget* parent = nullptr);
+  explicit TFStaffForm(Services& services, QWidget* parent = nullptr);
   ~TFStaffForm() override;
 
   bool Loaded() const { return loadStatus_.ok(); }
@@ -75,7 +75,7 @@ private:
   // Runs the edit dialog on the working record.
   bool RunEditDialog(const std::string& title, EmployeeRecord& record);
 
-  TSDIAppForm& frame_;
+  Services& services_;
   zel::Register Register_;
   Status loadStatus_ = Status::Ok();
   bool closed_ = false;

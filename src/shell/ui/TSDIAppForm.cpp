@@ -285,7 +285,7 @@ void TSDIAppForm::closeEvent(QCloseEvent* event) {
 // The personnel list loads the register as it is created; a register that
 // cannot be read is reported there and no window opens.
 void TSDIAppForm::OpenPersonnelList() {
-  auto* list = new TFStaffForm(*this);
+  auto* list = new TFStaffForm(services_);
   if (!list->Loaded()) {
     delete list;
     return;
@@ -297,7 +297,7 @@ void TSDIAppForm::OpenPersonnelList() {
 // be read are reported there and no window opens, so that closing it never
 // writes a partial list over the stored amounts.
 void TSDIAppForm::OpenMassPayment() {
-  auto* list = new TFMoneyForm(*this);
+  auto* list = new TFMoneyForm(services_);
   if (!list->Loaded()) {
     delete list;
     return;

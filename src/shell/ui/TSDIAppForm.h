@@ -28,15 +28,12 @@ public:
   explicit TSDIAppForm(Services& services, QWidget* parent = nullptr);
   ~TSDIAppForm() override;
 
-  Services& services() const { return services_; }
-
   // Puts `child` into the frame as its one child window and enables the
   // commands of that kind. The frame owns the child from here on; the child
   // window is deleted when it closes. Only while no child is open.
   void OpenChild(QWidget* child, ChildKind kind);
-  // The child calls this from its close handler once it has agreed to close
-  // and saved its data: the frame is empty again. Calling it twice is harmless,
-  // and a child that is destroyed without calling it empties the frame too.
+  // The frame is empty again: runs when the child window is destroyed, which
+  // follows its accepted close. Calling it twice is harmless.
   void ChildClosed();
   ChildKind childKind() const { return childKind_; }
   QWidget* child() const { return child_; }
