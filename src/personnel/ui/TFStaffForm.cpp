@@ -10,10 +10,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/ui/Dialogs.h"
 #include "common/ui/QtText.h"
+#include "personnel/bank_readers.h"
 #include "personnel/personnel_printout.h"
 #include "personnel/register_files.h"
+#include "personnel/request_files.h"
 #include "personnel/ui/StaffListModel.h"
+#include "personnel/ui/TFChoice.h"
 #include "personnel/ui/TFormEditPerson.h"
 
 namespace zel::ui {
@@ -32,7 +36,8 @@ constexpr int kPanelHeight = 37;
 
 }  // namespace
 
-TFStaffForm::TFStaffForm(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
+TFStaffForm::TFStaffForm(Services& services, TFChoice& FChoice, QWidget* parent)
+    : QWidget(parent), services_(services), FChoice(FChoice) {
   setObjectName(Qs("FStaffForm"));
   setWindowTitle(Qs("Персонал"));
   QFont font(Qs("Times New Roman"));
@@ -193,6 +198,26 @@ void TFStaffForm::B_CloseClick() { close(); }
 void TFStaffForm::CheckBox1Click() {
   delegate_->SetShowOldAccounts(CheckBox1->isChecked());
   ListBox1->viewport()->update();
+}
+
+void TFStaffForm::WriteRequestFile(const QString& fileName) {
+  if (FChoice.exec() != QDialog::Accepted) return;
+  const Status written = WriteRequestFileOfType(FChoice.ChosenType(), Register_, services_.settings, services_.messages,
+                                                FilePathBytes(fileName));
+  if (!written.ok()) services_.messages.ReportError(written.message());
+}
+
+void TFStaffForm::ReadBankFile(BankFile kind, const QString& fileName) {
+  const std::size_t previousCount = Register_.size();
+  const std::string path = FilePathBytes(fileName);
+  Status read = Status::Ok();
+  switch (kind) {
+    case BankFile::Data: read = ReadBankDataFile(Register_, services_.messages, path); break;
+    case BankFile::Accounts: read = ReadAccountFile(Register_, services_.messages, path); break;
+    case BankFile::Ibans: read = ReadIbanFile(Register_, services_.messages, path); break;
+  }
+  if (!read.ok()) services_.messages.ReportError(read.message());
+  RefreshAfterExternalChange(previousCount);
 }
 
 void TFStaffForm::RefreshAfterExternalChange(std::size_t previousCount) {

@@ -18,9 +18,7 @@
 #include "common/ui/QtText.h"
 #include "company/ui/TFfirmdata.h"
 #include "payment/ui/TFMoneyForm.h"
-#include "personnel/bank_readers.h"
 #include "personnel/register_files.h"
-#include "personnel/request_files.h"
 #include "personnel/ui/TFChoice.h"
 #include "personnel/ui/TFStaffForm.h"
 #include "shell/hints.h"
@@ -240,10 +238,12 @@ void TSDIAppForm::ToolButton3Click() {
 void TSDIAppForm::FileSave1Execute() {
   switch (childKind_) {
     case ChildKind::Personnel:
-      if (const auto fileName = services_.dialogs.SaveFileName(this)) WriteRequestFile(*fileName);
+      if (const auto fileName = services_.dialogs.SaveFileName(this)) {
+        if (TFStaffForm* list = PersonnelList()) list->WriteRequestFile(*fileName);
+      }
       return;
     case ChildKind::Payment:
-      MakePaymentFile();
+      if (TFMoneyForm* list = MassPaymentList()) list->MakePaymentFile();
       return;
     case ChildKind::None:
       return;
@@ -256,7 +256,9 @@ void TSDIAppForm::IBAN1Click() { ReadBankFileCommand(BankFile::Ibans); }
 
 void TSDIAppForm::ReadBankFileCommand(BankFile kind) {
   if (childKind_ != ChildKind::Personnel) return;
-  if (const auto fileName = services_.dialogs.OpenFileName(this)) ReadBankFile(kind, *fileName);
+  if (const auto fileName = services_.dialogs.OpenFileName(this)) {
+    if (TFStaffForm* list = PersonnelList()) list->ReadBankFile(kind, *fileName);
+  }
 }
 
 void TSDIAppForm::firmDataClick() { OpenCompanyData(); }
@@ -285,7 +287,7 @@ void TSDIAppForm::closeEvent(QCloseEvent* event) {
 // The personnel list loads the register as it is created; a register that
 // cannot be read is reported there and no window opens.
 void TSDIAppForm::OpenPersonnelList() {
-  auto* list = new TFStaffForm(services_);
+  auto* list = new TFStaffForm(services_, ChoiceDialog());
   if (!list->Loaded()) {
     delete list;
     return;
@@ -311,39 +313,13 @@ void TSDIAppForm::OpenCompanyData() {
   dialog.exec();
 }
 
-// The user chooses the request type; the file is written from the open
-// list's register, which stays unchanged.
-void TSDIAppForm::WriteRequestFile(const QString& fileName) {
-  auto* list = qobject_cast<TFStaffForm*>(child_.data());
-  if (list == nullptr) return;
+TFStaffForm* TSDIAppForm::PersonnelList() const { return qobject_cast<TFStaffForm*>(child_.data()); }
+
+TFMoneyForm* TSDIAppForm::MassPaymentList() const { return qobject_cast<TFMoneyForm*>(child_.data()); }
+
+TFChoice& TSDIAppForm::ChoiceDialog() {
   if (FChoice == nullptr) FChoice = new TFChoice(this);
-  if (FChoice->exec() != QDialog::Accepted) return;
-  const Status written = WriteRequestFileOfType(FChoice->ChosenType(), list->registerData(), services_.settings,
-                                                services_.messages, FilePathBytes(fileName));
-  if (!written.ok()) services_.messages.ReportError(written.message());
-}
-
-// The mass payment list's MakePaymentFile() is called here.
-void TSDIAppForm::MakePaymentFile() {
-  if (auto* list = qobject_cast<TFMoneyForm*>(child_.data())) list->MakePaymentFile();
-}
-
-// The employees read stay in the register also when reading fails part way;
-// the list shows them either way.
-void TSDIAppForm::ReadBankFile(BankFile kind, const QString& fileName) {
-  auto* list = qobject_cast<TFStaffForm*>(child_.data());
-  if (list == nullptr) return;
-  Register& reg = list->registerData();
-  const std::size_t previousCount = reg.size();
-  const std::string path = FilePathBytes(fileName);
-  Status read = Status::Ok();
-  switch (kind) {
-    case BankFile::Data: read = ReadBankDataFile(reg, services_.messages, path); break;
-    case BankFile::Accounts: read = ReadAccountFile(reg, services_.messages, path); break;
-    case BankFile::Ibans: read = ReadIbanFile(reg, services_.messages, path); break;
-  }
-  if (!read.ok()) services_.messages.ReportError(read.message());
-  list->RefreshAfterExternalChange(previousCount);
+  return *FChoice;
 }
 
 }  // namespace zel::ui

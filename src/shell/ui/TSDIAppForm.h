@@ -19,6 +19,9 @@ namespace zel::ui {
 
 class TAboutBox;
 class TFChoice;
+class TFMoneyForm;
+class TFStaffForm;
+enum class BankFile;
 
 class TSDIAppForm : public QMainWindow {
   Q_OBJECT
@@ -45,7 +48,8 @@ public:
   // The About box created at start; without one a box is made when first needed.
   void SetAboutBox(TAboutBox* box) { AboutBox = box; }
   // The request-type choice dialog created at start and kept for the run, so
-  // that the last choice stays selected; without one it is made when first needed.
+  // that the last choice stays selected; each personnel list opened from here
+  // on uses it. Without one it is made when the first list opens.
   void SetChoiceDialog(TFChoice* dialog) { FChoice = dialog; }
 
   // The commands.
@@ -66,8 +70,6 @@ protected:
   void closeEvent(QCloseEvent* event) override;
 
 private:
-  enum class BankFile { Data, Accounts, Ibans };
-
   void FormCreate();
   void CreateMenu();
   void CreateToolBar();
@@ -77,9 +79,10 @@ private:
   void OpenPersonnelList();
   void OpenMassPayment();
   void OpenCompanyData();
-  void WriteRequestFile(const QString& fileName);
-  void MakePaymentFile();
-  void ReadBankFile(BankFile kind, const QString& fileName);
+  // The open child as the list it is, or nullptr.
+  TFStaffForm* PersonnelList() const;
+  TFMoneyForm* MassPaymentList() const;
+  TFChoice& ChoiceDialog();
 
   Services& services_;
   QPointer<QWidget> child_;
