@@ -14,6 +14,7 @@
 #include "common/ui/QtText.h"
 #include "common/ui/Services.h"
 #include "company/ui/QtSettingsStore.h"
+#include "personnel/register_files.h"
 #include "personnel/ui/TFChoice.h"
 #include "shell/startup_rules.h"
 #include "shell/ui/TAboutBox.h"
@@ -43,6 +44,25 @@ private:
 
 }  // namespace
 
+std::unique_ptr<TSDIAppForm> StartUp(Services& services) {
+  auto mainWindow = std::make_unique<TSDIAppForm>(services);
+  // The files of the older version, in the current directory.
+  if (NotIbanData(services.messages)) ConvertIBANData(services.messages);
+
+  mainWindow->SetAboutBox(new TAboutBox(mainWindow.get()));
+  // Kept for the run, so that the last request type chosen stays selected.
+  mainWindow->SetChoiceDialog(new TFChoice(mainWindow.get()));
+
+  const std::string directory = files::CurrentDirectory();
+  if (IsFloppyDirectory(directory)) {
+    services.messages.ShowCaptioned("Start Error",
+                                    "You can not start this program from FDD. Please first copy it to HDD");
+    return nullptr;
+  }
+  SetDataDir(files::WithSeparator(directory));
+  return mainWindow;
+}
+
 int RunProgram(int argc, char* argv[]) {
   ZelApplication app(argc, argv);
   // Numbers are converted with a decimal point whatever the regional settings
@@ -58,25 +78,13 @@ int RunProgram(int argc, char* argv[]) {
   QtClock clock;
   Services services{messages, settings, printer, clock, dialogs};
 
-  // Creating the window converts the data files of the older version, found
-  // against the current directory: DataDir is not set yet.
-  TSDIAppForm mainWindow(services);
-  printer.SetWindow(&mainWindow);
-
-  mainWindow.SetAboutBox(new TAboutBox(&mainWindow));
-  // Kept for the run, so that the last request type chosen stays selected.
-  mainWindow.SetChoiceDialog(new TFChoice(&mainWindow));
-
-  const std::string directory = files::CurrentDirectory();
-  if (IsFloppyDirectory(directory)) {
-    messages.ShowCaptioned("Start Error", "You can not start this program from FDD. Please first copy it to HDD");
-    return 0;
-  }
-  SetDataDir(files::WithSeparator(directory));
+  const std::unique_ptr<TSDIAppForm> mainWindow = StartUp(services);
+  if (!mainWindow) return 0;
+  printer.SetWindow(mainWindow.get());
 
   // Covering the screen also where no window manager maximizes windows.
-  if (const QScreen* screen = mainWindow.screen()) mainWindow.setGeometry(screen->availableGeometry());
-  mainWindow.showMaximized();
+  if (const QScreen* screen = mainWindow->screen()) mainWindow->setGeometry(screen->availableGeometry());
+  mainWindow->showMaximized();
   return app.exec();
 }
 

@@ -18,7 +18,6 @@
 #include "common/ui/QtText.h"
 #include "company/ui/TFfirmdata.h"
 #include "payment/ui/TFMoneyForm.h"
-#include "personnel/register_files.h"
 #include "personnel/ui/TFChoice.h"
 #include "personnel/ui/TFStaffForm.h"
 #include "shell/hints.h"
@@ -171,10 +170,7 @@ void TSDIAppForm::CreateToolBar() {
   }
 }
 
-void TSDIAppForm::FormCreate() {
-  UpdateCommands(false);
-  if (NotIbanData(services_.messages)) ConvertIBANData(services_.messages);
-}
+void TSDIAppForm::FormCreate() { UpdateCommands(false); }
 
 void TSDIAppForm::UpdateCommands(bool ChildOpen) {
   const CommandStates states = CommandStatesFor(ChildOpen, childKind_);

@@ -26,8 +26,7 @@ enum class BankFile;
 class TSDIAppForm : public QMainWindow {
   Q_OBJECT
 public:
-  // Runs FormCreate: the commands of the empty frame, then the conversion
-  // of the older data files when they are found.
+  // Runs FormCreate: the commands of the empty frame.
   explicit TSDIAppForm(Services& services, QWidget* parent = nullptr);
   ~TSDIAppForm() override;
 
