@@ -2,15 +2,14 @@
 
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/ui/CentreOnScreen.h"
 #include "common/ui/QtText.h"
 
 namespace zel::ui {
@@ -144,11 +143,7 @@ void TFormEditMoney::accept() {
 
 void TFormEditMoney::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(*this);
 }
 
 }  // namespace zel::ui

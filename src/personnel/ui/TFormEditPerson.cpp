@@ -1,16 +1,15 @@
 #include "personnel/ui/TFormEditPerson.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <algorithm>
 
 #include "common/messages.h"
+#include "common/ui/CentreOnScreen.h"
 #include "common/ui/QtText.h"
 #include "personnel/register.h"
 
@@ -127,8 +126,7 @@ bool TFormEditPerson::EditEmployee(const QString& title, EmployeeRecord& record)
   setWindowTitle(title);
   record_ = &record;
   ShowRecord(record);
-  QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-  if (screen != nullptr) move(screen->availableGeometry().center() - rect().center());
+  CentreOnScreen(*this);
   edits_[kFieldFullName]->setFocus();
   const bool confirmed = exec() == QDialog::Accepted;
   record_ = nullptr;
