@@ -63,10 +63,7 @@ protected:
 private:
   void FormCreate();
   void CreateControls();
-  void TrimSystemMenu();
   void Panel1Resize();
-  void SelectLine(int index);
-  PrintFont ListPrintFont() const;
   // FormClose: true when the lines are saved (or there was nothing to save).
   bool FormClose();
 

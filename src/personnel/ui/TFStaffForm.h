@@ -83,10 +83,8 @@ protected:
 
 private:
   void CreateControls();
-  void TrimSystemMenu();
   void Panel1Resize();
   void ShowModified();
-  void SelectLine(int index);
   // FormClose: true when the window may go (saved, or nothing to save).
   bool FormClose();
   // Runs the edit dialog on the working record.
