@@ -188,7 +188,7 @@ TEST_F(MassoutTest, ControlSheetOnPaper) {
   }
   StoreCompany(settings);
 
-  ui::QtPrinter paper(nullptr);
+  ui::QtPrinter paper(dialogs, nullptr);
   ui::Services paperServices{messages, settings, paper, clock, dialogs, files};
   ui::TSDIAppForm frame(paperServices);
   frame.ToolButton3Click();
@@ -196,7 +196,7 @@ TEST_F(MassoutTest, ControlSheetOnPaper) {
   ASSERT_NE(form, nullptr);
 
   const QString pdf = QString::fromStdString(dir.File("sheet.pdf"));
-  ui::QtPrinter::SetTestAnswer(pdf);
+  dialogs.printFiles.push_back(pdf);
   modal.Then([&](QWidget* dialog) {
     FindButton(dialog, Qs("Печат на контролен лист"))->click();
     EXPECT_TRUE(FindButton(dialog, Qs("Ok"))->isEnabled());
@@ -204,8 +204,7 @@ TEST_F(MassoutTest, ControlSheetOnPaper) {
   });
   frame.FileSave1Execute();
   EXPECT_TRUE(WaitUntilNoModal());
-  EXPECT_EQ(ui::QtPrinter::TestDialogCount(), 1);
-  ui::QtPrinter::ClearTestAnswer();
+  EXPECT_EQ(dialogs.printCalls, 1);
   EXPECT_TRUE(messages.log.empty());
 
   QProcess process;
