@@ -227,4 +227,14 @@ Status ReadIbanFile(FileSystem& fs, Register& reg, Messages& messages, const std
   return ReadListFile(fs, reg, fileName, [&](std::string_view line) { ReadIbanLine(reg, messages, line); });
 }
 
+Status ReadBankFileOfKind(BankFile kind, FileSystem& fs, Register& reg, Messages& messages,
+                          const std::string& fileName) {
+  switch (kind) {
+    case BankFile::Data: return ReadBankDataFile(fs, reg, messages, fileName);
+    case BankFile::Accounts: return ReadAccountFile(fs, reg, messages, fileName);
+    case BankFile::Ibans: return ReadIbanFile(fs, reg, messages, fileName);
+  }
+  return Status::Ok();
+}
+
 }  // namespace zel

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "common/ui/ListWindow.h"
+#include "common/list_window.h"
 #include "common/ui/QtText.h"
 #include "payment/money_list.h"
 #include "payment/payment_file.h"
@@ -194,7 +195,7 @@ bool TFMoneyForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFMoneyForm::Panel1Resize() {
-  B_Close->move(CloseButtonX(Panel1->width(), B_Close->width(), B_Print->x() + B_Print->width()), kButtonTop);
+  B_Close->move(CloseButtonLeft(Panel1->width(), B_Close->width(), B_Print->x() + B_Print->width()), kButtonTop);
 }
 
 }  // namespace zel::ui

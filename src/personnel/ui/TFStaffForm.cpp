@@ -9,6 +9,7 @@
 
 #include "common/ui/Dialogs.h"
 #include "common/ui/ListWindow.h"
+#include "common/list_window.h"
 #include "common/ui/QtText.h"
 #include "personnel/bank_readers.h"
 #include "personnel/personnel_printout.h"
@@ -177,12 +178,7 @@ void TFStaffForm::WriteRequestFile(const QString& fileName) {
 void TFStaffForm::ReadBankFile(BankFile kind, const QString& fileName) {
   const std::size_t previousCount = Register_.size();
   const std::string path = FilePathBytes(fileName);
-  Status read = Status::Ok();
-  switch (kind) {
-    case BankFile::Data: read = ReadBankDataFile(services_.files, Register_, services_.messages, path); break;
-    case BankFile::Accounts: read = ReadAccountFile(services_.files, Register_, services_.messages, path); break;
-    case BankFile::Ibans: read = ReadIbanFile(services_.files, Register_, services_.messages, path); break;
-  }
+  const Status read = ReadBankFileOfKind(kind, services_.files, Register_, services_.messages, path);
   if (!read.ok()) services_.messages.ReportError(read.message());
   RefreshAfterExternalChange(previousCount);
 }
@@ -200,7 +196,7 @@ void TFStaffForm::RefreshAfterExternalChange(std::size_t previousCount) {
 }
 
 void TFStaffForm::Panel1Resize() {
-  B_Close->move(CloseButtonLeft(Panel1->width(), B_Close->width(), B_delete->x(), B_delete->width()), B_Close->y());
+  B_Close->move(CloseButtonLeft(Panel1->width(), B_Close->width(), B_delete->x() + B_delete->width()), B_Close->y());
 }
 
 bool TFStaffForm::eventFilter(QObject* watched, QEvent* event) {

@@ -11,6 +11,7 @@
 
 #include "common/status.h"
 #include "common/ui/Services.h"
+#include "personnel/bank_readers.h"
 #include "personnel/register.h"
 #include "personnel/staff_list.h"
 
@@ -26,9 +27,6 @@ namespace zel::ui {
 class StaffLineDelegate;
 class StaffListModel;
 class TFChoice;
-
-// The files of the bank that the list reads into its register.
-enum class BankFile { Data, Accounts, Ibans };
 
 class TFStaffForm : public QWidget {
   Q_OBJECT

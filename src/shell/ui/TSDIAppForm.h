@@ -15,13 +15,16 @@ class QMenu;
 class QToolBar;
 class QStatusBar;
 
+namespace zel {
+enum class BankFile;
+}  // namespace zel
+
 namespace zel::ui {
 
 class TAboutBox;
 class TFChoice;
 class TFMoneyForm;
 class TFStaffForm;
-enum class BankFile;
 
 class TSDIAppForm : public QMainWindow {
   Q_OBJECT
