@@ -3,7 +3,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,31 +37,14 @@ QLabel* NewLabel(QWidget* parent, const char* name, const std::string& caption, 
 QPushButton* NewButton(QWidget* parent, const char* name, const char* caption) {
   auto* button = new QPushButton(Qs(caption), parent);
   button->setObjectName(Qs(name));
-  // Neither button answers Enter typed in a field: a half-filled form is
-  // never confirmed by accident.
+  // The dialog has no default button: Enter typed in a field presses
+  // nothing, so a half-filled form is never confirmed by accident. Enter on
+  // a focused button still presses that button, as everywhere.
   button->setAutoDefault(false);
   button->setDefault(false);
   button->setMinimumWidth(80);
   return button;
 }
-
-// Enter on a focused button presses it, as keyboard users expect; Enter
-// anywhere else does nothing.
-class EnterPressesFocusedButton : public QObject {
-public:
-  using QObject::QObject;
-
-protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    auto* button = qobject_cast<QPushButton*>(watched);
-    if (button == nullptr || !button->isEnabled()) return false;
-    button->click();
-    return true;
-  }
-};
 
 }  // namespace
 
@@ -116,9 +98,6 @@ TFfirmdata::TFfirmdata(Services& services, QWidget* parent) : QDialog(parent), s
   layout->addWidget(Panel1);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  auto* enter = new EnterPressesFocusedButton(this);
-  B_Ok->installEventFilter(enter);
-  CancelBtn->installEventFilter(enter);
   connect(B_Ok, &QPushButton::clicked, this, &TFfirmdata::B_OkClick);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
