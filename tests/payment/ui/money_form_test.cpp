@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
+#include <tuple>
 
 #include "common/file_io.h"
 #include "common/text.h"
@@ -194,6 +195,41 @@ TEST_F(MoneyFormTest, PayDayFromTheRegisterToTheBankFile) {
   EXPECT_EQ(stored.lines[2].BankCode.str(), "96611020");
   EXPECT_EQ(stored.lines[1].Reason.str(), Cp("Заплата за ноември"));
   EXPECT_EQ(messages.log.size(), 1u);  // nothing but the closing message of the file
+}
+
+// The keyboard alone. The list opens with no line selected; Enter or Space on
+// a button presses that button; the edit dialog is left by Enter on "Отказ",
+// which throws its edit away. Closing writes the lines back, as it always does.
+TEST_F(MoneyFormTest, KeyboardAloneTabEnterAndSpace) {
+  WriteRegisterFile(PayDayStaff());
+  Frame().show();
+  TFMoneyForm* form = OpenList();
+  EXPECT_EQ(TabWalk(form), Names({"ListBox1", "B_edit", "Button2", "B_Print", "CheckBox1", "B_Close", "ListBox1"}));
+  const std::tuple<const char*, Qt::Key, std::string> rows[] = {
+      {"ListBox1", Qt::Key_Return, ""},
+      {"B_edit", Qt::Key_Return, ""},
+      {"B_edit", Qt::Key_Space, ""},
+      {"Button2", Qt::Key_Return, "input"},
+      {"Button2", Qt::Key_Space, "input"},
+      {"B_Print", Qt::Key_Return, "print"},
+      {"B_Print", Qt::Key_Space, "print"},
+      {"CheckBox1", Qt::Key_Return, ""},
+      {"CheckBox1", Qt::Key_Space, "ticked"},
+      {"ListBox1", Qt::Key_Down, "line 0"},
+      {"ListBox1", Qt::Key_Return, "Редактиране"},
+      {"B_edit", Qt::Key_Return, "Редактиране"},
+      {"B_edit", Qt::Key_Space, "Редактиране"},
+      {"B_Close", Qt::Key_Return, "closed"},
+  };
+  for (const auto& [widget, key, what] : rows) {
+    EXPECT_EQ(Press(form, widget, key), what) << widget << " " << QKeySequence(key).toString().toStdString();
+  }
+  form = OpenList();
+  EXPECT_EQ(Press(form, "B_Close", Qt::Key_Space), "closed");
+  EXPECT_TRUE(SystemFileSystem().Exists(dir.File("masspIB.bak")));  // written at each close
+  PaymentList stored;
+  ASSERT_TRUE(LoadPaymentList(SystemFileSystem(), stored).ok());
+  for (const PaymentLine& line : stored.lines) EXPECT_EQ(line.NetAmount.str(), "");
 }
 
 // The edit dialog by the keyboard alone: Tab goes round the amount, the
