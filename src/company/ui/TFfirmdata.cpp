@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "common/ui/QtText.h"
+#include "common/ui/TypingLimit.h"
 
 namespace zel::ui {
 
@@ -17,8 +18,7 @@ namespace {
 QLineEdit* NewEdit(QWidget* parent, const char* name, int maxLength) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(Qs(name));
-  edit->setMaxLength(maxLength);
-  edit->setValidator(new Cp1251Validator(edit));
+  LimitTyping(*edit, maxLength);
   // Wide enough to show its longest text whole.
   const QString sample(static_cast<qsizetype>(maxLength), QChar(u'Н'));
   edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(sample) + 12);
@@ -113,10 +113,11 @@ TFfirmdata::TFfirmdata(Services& services, QWidget* parent) : QDialog(parent), s
 
 void TFfirmdata::FormCreate() {
   const CompanyData data = LoadCompanyData(services_.settings);
-  Edit1->setText(ToQt(data.ClientName));
-  Edit2->setText(ToQt(data.CodeBUS));
-  Edit3->setText(ToQt(data.ClientAcc));
-  Edit4->setText(ToQt(data.IBANClientAcc));
+  // Whole, also a value longer than its field takes: "Ok" saves it back as it was.
+  ShowWhole(*Edit1, ToQt(data.ClientName));
+  ShowWhole(*Edit2, ToQt(data.CodeBUS));
+  ShowWhole(*Edit3, ToQt(data.ClientAcc));
+  ShowWhole(*Edit4, ToQt(data.IBANClientAcc));
 }
 
 QLineEdit* TFfirmdata::Field(int field) const {

@@ -189,6 +189,47 @@ TEST_F(FirmDataTest, KeyboardAloneTabEnterAndSpace) {
   }
 }
 
+// What the settings store holds is shown and saved back whole, also a name
+// longer than the field takes; typing may shorten it but never lengthen it.
+// A name with ";" is refused, as it would split the payment file's header.
+TEST_F(FirmDataTest, StoredValuesStayWholeAndANameWithASemicolonIsRefused) {
+  StoreSample();
+  const QString name = Qs("Нурвек Информационни Системи АД");  // 31 characters, the field takes 26
+  settings.values["ClientName"] = ui::FromQt(name);
+  OpenWith([&](TFfirmdata* dialog) {
+    EXPECT_EQ(Edit(dialog, 1)->text(), name);
+    Button(dialog, "B_Ok")->click();
+    EXPECT_FALSE(dialog->isVisible());
+  });
+  EXPECT_EQ(settings.values.at("ClientName"), ui::FromQt(name));
+
+  OpenWith([&](TFfirmdata* dialog) {
+    QLineEdit* edit = Edit(dialog, 1);
+    edit->setFocus();
+    edit->end(false);
+    Type(edit, Qs("Я"));
+    EXPECT_EQ(edit->text(), name);
+    Key(edit, Qt::Key_Backspace);
+    Type(edit, Qs("ДЯ"));
+    EXPECT_EQ(edit->text(), name.chopped(1));
+    // Once within the field's length, the field's length holds.
+    edit->selectAll();
+    Type(edit, QString(30, QChar(u'Ф')));
+    EXPECT_EQ(edit->text(), QString(26, QChar(u'Ф')));
+
+    edit->selectAll();
+    Type(edit, Qs("Фирма; ООД"));
+    Edit(dialog, 4)->setFocus();
+    Button(dialog, "B_Ok")->click();
+    ASSERT_EQ(messages.log.size(), 1u);
+    EXPECT_EQ(messages.log[0].text, Cp("Наименование на фирмата не е валидно !"));
+    EXPECT_EQ(dialog->focusWidget(), edit);
+    EXPECT_TRUE(dialog->isVisible());
+  });
+  EXPECT_EQ(settings.writes.size(), 4u);  // the first "Ok" only
+  EXPECT_EQ(settings.values.at("ClientName"), ui::FromQt(name));
+}
+
 TEST_F(FirmDataTest, EscapeAndCancelDiscardTheEdits) {
   StoreSample();
   const auto stored = settings.values;

@@ -116,6 +116,35 @@ TEST_F(MassoutTest, KeyboardAloneTabEnterAndSpace) {
   EXPECT_TRUE(messages.log.empty());
 }
 
+// What the settings store holds is shown and saved back whole, also when it
+// is longer than a field takes; a name with ";" is refused, as it would split
+// the header line of the payment file.
+TEST_F(MassoutTest, StoredCompanyStaysWholeAndANameWithASemicolonIsRefused) {
+  StoreCompany(settings);
+  const std::string name = Cp("Торва Информационни Системи ООД");  // 31 characters, the field takes 26
+  settings.values["ClientName"] = name;
+  settings.values["CodeBUS"] = "9661102077";  // 10, the field takes 8
+  Run([&](TFmassout& d) {
+    EXPECT_EQ(F(d, PayFileField::CompanyName)->text(), ui::ToQt(name));
+    Print(d);
+    EXPECT_EQ(settings.values.at("ClientName"), name);
+    EXPECT_EQ(settings.values.at("CodeBUS"), "9661102077");
+    EXPECT_EQ(lastSettings.PayerName, name);
+
+    Retype(F(d, PayFileField::CompanyName), "Torva; OOD");
+    F(d, PayFileField::SeqNo)->setFocus();
+    Print(d);
+    ASSERT_EQ(messages.log.size(), 1u);
+    EXPECT_EQ(messages.log[0].text, Cp("Наименование на фирмата не е валидно !"));
+    EXPECT_EQ(d.focusWidget(), F(d, PayFileField::CompanyName));
+    EXPECT_FALSE(Ok(d)->isEnabled());
+    d.reject();
+  });
+  EXPECT_EQ(sheetCalls, 1);
+  EXPECT_EQ(settings.writes.size(), 4u);  // the first print's save only
+  EXPECT_EQ(settings.values.at("ClientName"), name);
+}
+
 TEST_F(MassoutTest, ChecksInOrderWithMessageAndFocus) {
   Run([&](TFmassout& d) {
     Retype(F(d, PayFileField::PayDate), "");
