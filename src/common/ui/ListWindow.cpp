@@ -76,6 +76,9 @@ int SelectedRow(const QAbstractItemView& list) {
 void SelectRow(QAbstractItemView& list, int row) {
   const QModelIndex line = list.model()->index(row, 0);
   if (!line.isValid()) {
+    // No current line either: the first arrow key then selects the first
+    // line, not the one after it.
+    list.setCurrentIndex(QModelIndex());
     list.clearSelection();
     return;
   }

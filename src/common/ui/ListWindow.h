@@ -34,7 +34,7 @@ QCheckBox* NewOldAccountsBox(QWidget& bar);
 // The selected line, -1 when none.
 int SelectedRow(const QAbstractItemView& list);
 // Makes `row` the current and only selected line and scrolls to it; a row
-// outside the list clears the selection.
+// outside the list (-1) leaves no line current or selected.
 void SelectRow(QAbstractItemView& list, int row);
 
 // Enter in the list and a double click on a line run `edit`.

@@ -3,13 +3,13 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "common/ui/QtText.h"
+#include "common/ui/TypingLimit.h"
 
 namespace zel::ui {
 
@@ -18,8 +18,7 @@ namespace {
 QLineEdit* NewEdit(QWidget* parent, const char* name, int maxLength) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(Qs(name));
-  edit->setMaxLength(maxLength);
-  edit->setValidator(new Cp1251Validator(edit));
+  LimitTyping(*edit, maxLength);
   // Wide enough to show its longest text whole.
   const QString sample(static_cast<qsizetype>(maxLength), QChar(u'Н'));
   edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(sample) + 12);
@@ -38,31 +37,14 @@ QLabel* NewLabel(QWidget* parent, const char* name, const std::string& caption, 
 QPushButton* NewButton(QWidget* parent, const char* name, const char* caption) {
   auto* button = new QPushButton(Qs(caption), parent);
   button->setObjectName(Qs(name));
-  // Neither button answers Enter typed in a field: a half-filled form is
-  // never confirmed by accident.
+  // The dialog has no default button: Enter typed in a field presses
+  // nothing, so a half-filled form is never confirmed by accident. Enter on
+  // a focused button still presses that button, as everywhere.
   button->setAutoDefault(false);
   button->setDefault(false);
   button->setMinimumWidth(80);
   return button;
 }
-
-// Enter on a focused button presses it, as keyboard users expect; Enter
-// anywhere else does nothing.
-class EnterPressesFocusedButton : public QObject {
-public:
-  using QObject::QObject;
-
-protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    auto* button = qobject_cast<QPushButton*>(watched);
-    if (button == nullptr || !button->isEnabled()) return false;
-    button->click();
-    return true;
-  }
-};
 
 }  // namespace
 
@@ -116,9 +98,6 @@ TFfirmdata::TFfirmdata(Services& services, QWidget* parent) : QDialog(parent), s
   layout->addWidget(Panel1);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  auto* enter = new EnterPressesFocusedButton(this);
-  B_Ok->installEventFilter(enter);
-  CancelBtn->installEventFilter(enter);
   connect(B_Ok, &QPushButton::clicked, this, &TFfirmdata::B_OkClick);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -134,10 +113,11 @@ TFfirmdata::TFfirmdata(Services& services, QWidget* parent) : QDialog(parent), s
 
 void TFfirmdata::FormCreate() {
   const CompanyData data = LoadCompanyData(services_.settings);
-  Edit1->setText(ToQt(data.ClientName));
-  Edit2->setText(ToQt(data.CodeBUS));
-  Edit3->setText(ToQt(data.ClientAcc));
-  Edit4->setText(ToQt(data.IBANClientAcc));
+  // Whole, also a value longer than its field takes: "Ok" saves it back as it was.
+  ShowWhole(*Edit1, ToQt(data.ClientName));
+  ShowWhole(*Edit2, ToQt(data.CodeBUS));
+  ShowWhole(*Edit3, ToQt(data.ClientAcc));
+  ShowWhole(*Edit4, ToQt(data.IBANClientAcc));
 }
 
 QLineEdit* TFfirmdata::Field(int field) const {

@@ -101,6 +101,8 @@ void TFMoneyForm::CreateControls() {
 void TFMoneyForm::FormCreate() {
   const Status loaded = LoadPaymentList(services_.files, list_);
   model_->Reload();
+  // No line is selected until the user selects one.
+  SelectRow(*ListBox1, -1);
   setWindowTitle(ToQt(PaymentListCaption(list_)));
   loaded_ = loaded.ok();
   if (!loaded_) services_.messages.ReportError(loaded.message());

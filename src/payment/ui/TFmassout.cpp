@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "common/ui/QtText.h"
+#include "common/ui/TypingLimit.h"
 #include "company/company_data.h"
 
 namespace zel::ui {
@@ -42,8 +43,7 @@ void TFmassout::CreateControls() {
     const auto field = static_cast<PayFileField>(row);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(Qs("Edit") + QString::number(row + 1));
-    edit->setMaxLength(info.maxLength);
-    edit->setValidator(new Cp1251Validator(edit));
+    LimitTyping(*edit, info.maxLength);
     // Room for the longest text the field takes.
     edit->setMinimumWidth(metrics.horizontalAdvance(QString(std::max(info.maxLength, 10), QLatin1Char('W'))) * 3 / 4 +
                           12);
@@ -106,7 +106,9 @@ void TFmassout::FormCreate() {
   for (std::size_t i = 0; i < kPayFileFieldCount; ++i) {
     const auto field = static_cast<PayFileField>(i);
     QLineEdit* edit = Field(field);
-    edit->setText(ToQt(texts[field]));
+    // Whole, also a stored value longer than its field takes: the print
+    // command saves the company data back as it was.
+    ShowWhole(*edit, ToQt(texts[field]));
     edit->setCursorPosition(0);
   }
 }

@@ -53,6 +53,9 @@ TFChoice::TFChoice(QWidget* parent) : QDialog(parent) {
 
   setTabOrder(Item0, Item1);
   setTabOrder(Item1, Button1);
+  // The keyboard starts on the choices; the dialog is kept for the run, and
+  // each later use starts where the last one left the focus.
+  Item0->setFocus();
 }
 
 int TFChoice::ItemIndex() const { return Item1->isChecked() ? 1 : 0; }

@@ -45,7 +45,9 @@ TFStaffForm::TFStaffForm(Services& services, TFChoice& FChoice, QWidget* parent)
   loadStatus_ = LoadRegister(services_.files, Register_);
   model_->EndReset();
   if (!loadStatus_.ok()) services_.messages.ReportError(loadStatus_.message());
-  if (!Register_.empty()) SelectRow(*ListBox1, 0);
+  // No line is selected until the user selects one: "Редактиране",
+  // "Изтриване" and Enter then leave the register alone.
+  SelectRow(*ListBox1, -1);
   UpdateButtons();
 }
 

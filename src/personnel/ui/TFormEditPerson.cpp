@@ -71,7 +71,6 @@ void TFormEditPerson::CreateControls() {
   connect(B_Ok, &QPushButton::clicked, this, &TFormEditPerson::B_OkClick);
   B_Cancel = new QPushButton(Qs("Отказ"), this);
   B_Cancel->setObjectName(Qs("B_Cancel"));
-  B_Cancel->setAutoDefault(false);
   connect(B_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   QWidget* previous = nullptr;

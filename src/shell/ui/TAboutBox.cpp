@@ -67,6 +67,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   OKButton->setDefault(true);
   OKButton->setAutoDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  // The one control that takes the keyboard has it from the start.
+  OKButton->setFocus();
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(panel);

@@ -197,6 +197,8 @@ void TSDIAppForm::OpenChild(QWidget* child, ChildKind kind) {
   const QSize size = child->size();
   QMdiSubWindow* window = ClientArea->addSubWindow(child);
   window->setAttribute(Qt::WA_DeleteOnClose);
+  // Tab goes round the child's own controls; its frame is no stop of its own.
+  window->setFocusPolicy(Qt::ClickFocus);
   child_ = child;
   childWindow_ = window;
   childKind_ = kind;

@@ -3,8 +3,13 @@
 #include <exception>
 
 #include "common/messages.h"
+#include "common/ui/ButtonKeys.h"
 
 namespace zel::ui {
+
+ZelApplication::ZelApplication(int& argc, char* argv[]) : QApplication(argc, argv) {
+  installEventFilter(new EnterPressesFocusedButton(this));
+}
 
 bool ZelApplication::notify(QObject* receiver, QEvent* event) {
   if (messages_ == nullptr) return QApplication::notify(receiver, event);

@@ -1,6 +1,7 @@
 #pragma once
 // The application object. An error that escapes a command ends that command
-// only: it is reported in an error box and the program keeps running.
+// only: it is reported in an error box and the program keeps running. Enter
+// on a focused button presses that button, in every window.
 
 #include <QApplication>
 
@@ -13,7 +14,7 @@ namespace zel::ui {
 class ZelApplication : public QApplication {
   Q_OBJECT
 public:
-  ZelApplication(int& argc, char* argv[]) : QApplication(argc, argv) {}
+  ZelApplication(int& argc, char* argv[]);
 
   // Where the errors are reported; until set they end the program.
   void SetErrorReport(Messages* messages) { messages_ = messages; }

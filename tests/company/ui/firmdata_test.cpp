@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -15,6 +16,7 @@
 #include "company/ui/QtSettingsStore.h"
 #include "company/ui/TFfirmdata.h"
 #include "shell/ui/TSDIAppForm.h"
+#include "support/ui/Keyboard.h"
 #include "support/ui/WindowTest.h"
 
 namespace zel::test {
@@ -47,13 +49,6 @@ QPushButton* Button(QWidget* dialog, const char* name) {
   auto* button = dialog->findChild<QPushButton*>(Qs(name));
   EXPECT_NE(button, nullptr) << name;
   return button;
-}
-
-// The widget Tab moves to from `widget`.
-const QWidget* NextTabStop(const QWidget* widget) {
-  const QWidget* next = widget->nextInFocusChain();
-  while (next != widget && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
-  return next;
 }
 
 void Fill(QWidget* dialog, const char* name, const char* code, const char* account, const char* iban) {
@@ -115,12 +110,6 @@ TEST_F(FirmDataTest, FieldsLabelsAndButtonsAsTheFormHasThem) {
   EXPECT_EQ(Button(&dialog, "CancelBtn")->text(), Qs("Отказ"));
   EXPECT_FALSE(Button(&dialog, "B_Ok")->isDefault());
   EXPECT_NE(dialog.findChild<QWidget*>(Qs("Panel1")), nullptr);
-
-  const QWidget* order[] = {Edit(&dialog, 1), Edit(&dialog, 2),        Edit(&dialog, 3),
-                            Edit(&dialog, 4), Button(&dialog, "B_Ok"), Button(&dialog, "CancelBtn")};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
-    EXPECT_EQ(NextTabStop(order[i]), order[i + 1]) << i;
-  }
 }
 
 TEST_F(FirmDataTest, FirstUseStartsEmptyAndEachCheckNamesItsFieldAndFocusesIt) {
@@ -177,20 +166,68 @@ TEST_F(FirmDataTest, OkSavesTheFourValuesInOrderAndReopeningShowsThem) {
   });
 }
 
-TEST_F(FirmDataTest, EnterInAFieldDoesNotConfirmButEnterOnOkDoes) {
+// The keyboard alone: Tab goes round the fields and the buttons; Enter or
+// Space on a button presses that button; Enter in a field does nothing, for
+// the dialog has no default button.
+TEST_F(FirmDataTest, KeyboardAloneTabEnterAndSpace) {
   StoreSample();
-  OpenWith([&](TFfirmdata* dialog) {
-    Edit(dialog, 2)->setFocus();
-    Key(Edit(dialog, 2), Qt::Key_Return);
-    Key(Edit(dialog, 2), Qt::Key_Enter);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(settings.writes.empty());
+  const KeyPress presses[] = {{"Edit2", Qt::Key_Return, kStaysOpen},
+                              {"Edit4", Qt::Key_Enter, kStaysOpen},
+                              {"B_Ok", Qt::Key_Return, QDialog::Accepted},
+                              {"B_Ok", Qt::Key_Space, QDialog::Accepted},
+                              {"CancelBtn", Qt::Key_Return, QDialog::Rejected},
+                              {"CancelBtn", Qt::Key_Space, QDialog::Rejected}};
+  for (const KeyPress& press : presses) {
+    settings.writes.clear();
+    int result = kStaysOpen;
+    OpenWith([&](TFfirmdata* dialog) {
+      EXPECT_EQ(TabWalk(dialog), Names({"Edit1", "Edit2", "Edit3", "Edit4", "B_Ok", "CancelBtn", "Edit1"}));
+      result = PressIn(dialog, press);
+    });
+    EXPECT_EQ(result, press.result) << Describe(press);
+    EXPECT_EQ(settings.writes.size(), press.result == QDialog::Accepted ? 4u : 0u) << Describe(press);
+  }
+}
 
-    Button(dialog, "B_Ok")->setFocus();
-    Key(Button(dialog, "B_Ok"), Qt::Key_Return);
+// What the settings store holds is shown and saved back whole, also a name
+// longer than the field takes; typing may shorten it but never lengthen it.
+// A name with ";" is refused, as it would split the payment file's header.
+TEST_F(FirmDataTest, StoredValuesStayWholeAndANameWithASemicolonIsRefused) {
+  StoreSample();
+  const QString name = Qs("Нурвек Информационни Системи АД");  // 31 characters, the field takes 26
+  settings.values["ClientName"] = ui::FromQt(name);
+  OpenWith([&](TFfirmdata* dialog) {
+    EXPECT_EQ(Edit(dialog, 1)->text(), name);
+    Button(dialog, "B_Ok")->click();
     EXPECT_FALSE(dialog->isVisible());
   });
-  EXPECT_EQ(settings.writes.size(), 4u);
+  EXPECT_EQ(settings.values.at("ClientName"), ui::FromQt(name));
+
+  OpenWith([&](TFfirmdata* dialog) {
+    QLineEdit* edit = Edit(dialog, 1);
+    edit->setFocus();
+    edit->end(false);
+    Type(edit, Qs("Я"));
+    EXPECT_EQ(edit->text(), name);
+    Key(edit, Qt::Key_Backspace);
+    Type(edit, Qs("ДЯ"));
+    EXPECT_EQ(edit->text(), name.chopped(1));
+    // Once within the field's length, the field's length holds.
+    edit->selectAll();
+    Type(edit, QString(30, QChar(u'Ф')));
+    EXPECT_EQ(edit->text(), QString(26, QChar(u'Ф')));
+
+    edit->selectAll();
+    Type(edit, Qs("Фирма; ООД"));
+    Edit(dialog, 4)->setFocus();
+    Button(dialog, "B_Ok")->click();
+    ASSERT_EQ(messages.log.size(), 1u);
+    EXPECT_EQ(messages.log[0].text, Cp("Наименование на фирмата не е валидно !"));
+    EXPECT_EQ(dialog->focusWidget(), edit);
+    EXPECT_TRUE(dialog->isVisible());
+  });
+  EXPECT_EQ(settings.writes.size(), 4u);  // the first "Ok" only
+  EXPECT_EQ(settings.values.at("ClientName"), ui::FromQt(name));
 }
 
 TEST_F(FirmDataTest, EscapeAndCancelDiscardTheEdits) {

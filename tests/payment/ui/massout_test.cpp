@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 #include "payment/ui/TFMoneyForm.h"
 #include "payment/ui/TFmassout.h"
 #include "shell/ui/TSDIAppForm.h"
+#include "support/ui/Keyboard.h"
 #include "support/ui/WindowTest.h"
 
 namespace zel::test {
@@ -69,19 +71,7 @@ TEST_F(MassoutTest, OpensWithTheCompanyAndTodayAndOnlyPrintingEnablesOk) {
     EXPECT_FALSE(F(d, PayFileField::CompanyAccount)->isEnabled());
     EXPECT_EQ(F(d, PayFileField::CompanyName)->maxLength(), 26);
 
-    // Keyboard order: name, IBAN, date, number, then the buttons ("Ok" is still off).
-    EXPECT_EQ(d.focusWidget(), F(d, PayFileField::CompanyName));
-    const QWidget* expected[] = {F(d, PayFileField::CompanyIban), F(d, PayFileField::PayDate),
-                                 F(d, PayFileField::SeqNo), FindButton(&d, Qs("Печат на контролен лист"))};
-    for (const QWidget* next : expected) {
-      QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
-      EXPECT_EQ(d.focusWidget(), next);
-    }
     EXPECT_FALSE(Ok(d)->isEnabled());
-    // Enter does nothing while "Ok" is off.
-    QTest::keyClick(F(d, PayFileField::SeqNo), Qt::Key_Return);
-    EXPECT_TRUE(d.isVisible());
-
     Retype(F(d, PayFileField::SeqNo), "3");
     Print(d);
     EXPECT_TRUE(Ok(d)->isEnabled());
@@ -92,6 +82,67 @@ TEST_F(MassoutTest, OpensWithTheCompanyAndTodayAndOnlyPrintingEnablesOk) {
   EXPECT_EQ(lastSettings.PayFileName, "O071226p.dp3");
   EXPECT_EQ(stored.PaySeqNo, 3);
   EXPECT_TRUE(messages.log.empty());
+}
+
+// The keyboard alone: Tab skips the two fields that cannot be changed and
+// "Ok" while it is off; Enter or Space on a button presses that button, and
+// Enter in a field presses "Ok" once a printed sheet has enabled it.
+TEST_F(MassoutTest, KeyboardAloneTabEnterAndSpace) {
+  StoreCompany(settings);
+  // The key that presses "Печат на контролен лист" first (Key_unknown: none), then the press.
+  const std::pair<Qt::Key, KeyPress> rows[] = {
+      {Qt::Key_Return, {"B_Ok", Qt::Key_Return, QDialog::Accepted}},
+      {Qt::Key_Space, {"B_Ok", Qt::Key_Space, QDialog::Accepted}},
+      {Qt::Key_Return, {"Edit6", Qt::Key_Return, QDialog::Accepted}},
+      {Qt::Key_unknown, {"Edit6", Qt::Key_Return, kStaysOpen}},
+      {Qt::Key_unknown, {"B_Cancel", Qt::Key_Return, QDialog::Rejected}},
+      {Qt::Key_unknown, {"B_Cancel", Qt::Key_Space, QDialog::Rejected}},
+      {Qt::Key_Space, {"Edit5", Qt::Key_Escape, QDialog::Rejected}},
+  };
+  for (const auto& [print, press] : rows) {
+    sheetCalls = 0;
+    int closed = kStaysOpen;
+    Run([&](TFmassout& d) {
+      EXPECT_EQ(TabWalk(&d), Names({"Edit1", "Edit4", "Edit5", "Edit6", "B_Print", "B_Cancel", "Edit1"}));
+      if (print != Qt::Key_unknown) {
+        QTest::keyClick(d.findChild<QWidget*>(Qs("B_Print")), print);
+        EXPECT_EQ(TabWalk(&d), Names({"B_Ok", "B_Print", "B_Cancel", "Edit1", "Edit4", "Edit5", "Edit6", "B_Ok"}));
+      }
+      closed = PressIn(&d, press);
+    });
+    EXPECT_EQ(closed, press.result) << Describe(press);
+    EXPECT_EQ(sheetCalls, print != Qt::Key_unknown ? 1 : 0) << Describe(press);
+  }
+  EXPECT_TRUE(messages.log.empty());
+}
+
+// What the settings store holds is shown and saved back whole, also when it
+// is longer than a field takes; a name with ";" is refused, as it would split
+// the header line of the payment file.
+TEST_F(MassoutTest, StoredCompanyStaysWholeAndANameWithASemicolonIsRefused) {
+  StoreCompany(settings);
+  const std::string name = Cp("Торва Информационни Системи ООД");  // 31 characters, the field takes 26
+  settings.values["ClientName"] = name;
+  settings.values["CodeBUS"] = "9661102077";  // 10, the field takes 8
+  Run([&](TFmassout& d) {
+    EXPECT_EQ(F(d, PayFileField::CompanyName)->text(), ui::ToQt(name));
+    Print(d);
+    EXPECT_EQ(settings.values.at("ClientName"), name);
+    EXPECT_EQ(settings.values.at("CodeBUS"), "9661102077");
+    EXPECT_EQ(lastSettings.PayerName, name);
+
+    Retype(F(d, PayFileField::CompanyName), "Torva; OOD");
+    F(d, PayFileField::SeqNo)->setFocus();
+    Print(d);
+    ASSERT_EQ(messages.log.size(), 1u);
+    EXPECT_EQ(messages.log[0].text, Cp("Наименование на фирмата не е валидно !"));
+    EXPECT_EQ(d.focusWidget(), F(d, PayFileField::CompanyName));
+    EXPECT_FALSE(Ok(d)->isEnabled());
+    d.reject();
+  });
+  EXPECT_EQ(sheetCalls, 1);
+  EXPECT_EQ(settings.writes.size(), 4u);  // the first print's save only
+  EXPECT_EQ(settings.values.at("ClientName"), name);
 }
 
 TEST_F(MassoutTest, ChecksInOrderWithMessageAndFocus) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
+#include <tuple>
 
 #include "common/file_io.h"
 #include "common/text.h"
@@ -20,6 +22,7 @@
 #include "payment/ui/TFmassout.h"
 #include "payment/ui/TFormEditMoney.h"
 #include "shell/ui/TSDIAppForm.h"
+#include "support/ui/Keyboard.h"
 #include "support/ui/WindowTest.h"
 
 namespace zel::test {
@@ -194,6 +197,66 @@ TEST_F(MoneyFormTest, PayDayFromTheRegisterToTheBankFile) {
   EXPECT_EQ(messages.log.size(), 1u);  // nothing but the closing message of the file
 }
 
+// The keyboard alone. The list opens with no line selected; Enter or Space on
+// a button presses that button; the edit dialog is left by Enter on "Отказ",
+// which throws its edit away. Closing writes the lines back, as it always does.
+TEST_F(MoneyFormTest, KeyboardAloneTabEnterAndSpace) {
+  WriteRegisterFile(PayDayStaff());
+  Frame().show();
+  TFMoneyForm* form = OpenList();
+  EXPECT_EQ(TabWalk(form), Names({"ListBox1", "B_edit", "Button2", "B_Print", "CheckBox1", "B_Close", "ListBox1"}));
+  const std::tuple<const char*, Qt::Key, std::string> rows[] = {
+      {"ListBox1", Qt::Key_Return, ""},
+      {"B_edit", Qt::Key_Return, ""},
+      {"B_edit", Qt::Key_Space, ""},
+      {"Button2", Qt::Key_Return, "input"},
+      {"Button2", Qt::Key_Space, "input"},
+      {"B_Print", Qt::Key_Return, "print"},
+      {"B_Print", Qt::Key_Space, "print"},
+      {"CheckBox1", Qt::Key_Return, ""},
+      {"CheckBox1", Qt::Key_Space, "ticked"},
+      {"ListBox1", Qt::Key_Down, "line 0"},
+      {"ListBox1", Qt::Key_Return, "Редактиране"},
+      {"B_edit", Qt::Key_Return, "Редактиране"},
+      {"B_edit", Qt::Key_Space, "Редактиране"},
+      {"B_Close", Qt::Key_Return, "closed"},
+  };
+  for (const auto& [widget, key, what] : rows) {
+    EXPECT_EQ(Press(form, widget, key), what) << widget << " " << QKeySequence(key).toString().toStdString();
+  }
+  form = OpenList();
+  EXPECT_EQ(Press(form, "B_Close", Qt::Key_Space), "closed");
+  EXPECT_TRUE(SystemFileSystem().Exists(dir.File("masspIB.bak")));  // written at each close
+  PaymentList stored;
+  ASSERT_TRUE(LoadPaymentList(SystemFileSystem(), stored).ok());
+  for (const PaymentLine& line : stored.lines) EXPECT_EQ(line.NetAmount.str(), "");
+}
+
+// The edit dialog by the keyboard alone: Tab goes round the amount, the
+// reason and the buttons; Enter or Space on a button presses that button;
+// Enter in a field confirms.
+TEST_F(MoneyFormTest, EditDialogKeyboardAloneTabEnterAndSpace) {
+  const KeyPress presses[] = {
+      {"B_Ok", Qt::Key_Return, QDialog::Accepted},     {"B_Ok", Qt::Key_Space, QDialog::Accepted},
+      {"B_Cancel", Qt::Key_Return, QDialog::Rejected}, {"B_Cancel", Qt::Key_Space, QDialog::Rejected},
+      {"Edit7", Qt::Key_Enter, QDialog::Accepted},     {"Edit6", Qt::Key_Escape, QDialog::Rejected}};
+  for (const KeyPress& press : presses) {
+    PaymentLine line = ZeroPaymentLine();
+    line.Employee = MakeEmployee(PayDayStaff()[0]);
+    int result = kStaysOpen;
+    modal.Then([&](QWidget* d) {
+      EXPECT_EQ(TabWalk(d), Names({"Edit6", "Edit7", "B_Ok", "B_Cancel", "Edit6"}));
+      QTest::keyClicks(d->findChild<QWidget*>(Qs("Edit6")), Qs("100"));
+      QTest::keyClicks(d->findChild<QWidget*>(Qs("Edit7")), Qs("Avans"));
+      result = PressIn(d, press);
+    });
+    TFormEditMoney(messages).EditPayment(Qs("Редактиране"), line);
+    EXPECT_EQ(result, press.result) << Describe(press);
+    EXPECT_EQ(line.NetAmount.str(), press.result == QDialog::Accepted ? "100.00" : "") << Describe(press);
+  }
+  EXPECT_TRUE(messages.log.empty());
+}
+
 TEST_F(MoneyFormTest, EditDialogRefusesBadInputAndEscapeLeavesTheLine) {
   WriteRegisterFile(PayDayStaff());
   TFMoneyForm* form = OpenList();
@@ -202,12 +265,6 @@ TEST_F(MoneyFormTest, EditDialogRefusesBadInputAndEscapeLeavesTheLine) {
     TFormEditMoney* edit = EditDialog(dialog);
     QLineEdit* amount = edit->Field(PaymentField::NetAmount);
     QLineEdit* reason = edit->Field(PaymentField::Reason);
-    // Only the amount and the reason take the keyboard.
-    EXPECT_EQ(dialog->focusWidget(), amount);
-    QTest::keyClick(amount, Qt::Key_Tab);
-    EXPECT_EQ(dialog->focusWidget(), reason);
-    QTest::keyClick(reason, Qt::Key_Tab);
-    EXPECT_EQ(dialog->focusWidget(), FindButton(dialog, Qs("Потвърждаване")));
     for (PaymentField field : {PaymentField::FullName, PaymentField::EGN, PaymentField::Account, PaymentField::IBAN,
                                PaymentField::BankCode}) {
       QLineEdit* shown = edit->Field(field);

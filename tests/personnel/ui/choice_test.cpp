@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "common/ui/QtText.h"
 #include "personnel/ui/TFChoice.h"
+#include "support/ui/Keyboard.h"
 #include "support/ui/WindowTest.h"
 
 namespace zel::test {
@@ -91,6 +93,32 @@ TEST_F(ChoiceTest, TheChoicesExcludeEachOtherAndTheLastOneStaysForTheNextUse) {
             QDialog::Accepted);
   EXPECT_TRUE(preselected);
   EXPECT_EQ(choice.ItemIndex(), 1);
+}
+
+// The keyboard alone: Tab goes from the checked choice to "Ок" and back;
+// Enter or Space on "Ок" presses it, Enter on a choice too, and Space on a
+// choice chooses it.
+TEST_F(ChoiceTest, KeyboardAloneTabEnterAndSpace) {
+  // The press, then the choice it leaves.
+  const std::pair<KeyPress, int> rows[] = {{{"Button1", Qt::Key_Return, QDialog::Accepted}, 0},
+                                           {{"Button1", Qt::Key_Space, QDialog::Accepted}, 0},
+                                           {{"RadioGroup1Item1", Qt::Key_Space, kStaysOpen}, 1},
+                                           {{"RadioGroup1Item1", Qt::Key_Return, QDialog::Accepted}, 1},
+                                           {{"RadioGroup1Item0", Qt::Key_Space, kStaysOpen}, 0},
+                                           {{"RadioGroup1Item0", Qt::Key_Escape, QDialog::Rejected}, 0}};
+  TFChoice choice;
+  EXPECT_EQ(Run(choice,
+                [](QWidget* dialog) {
+                  EXPECT_EQ(TabWalk(dialog), Names({"RadioGroup1Item0", "Button1", "RadioGroup1Item0"}));
+                  static_cast<QDialog*>(dialog)->reject();
+                }),
+            QDialog::Rejected);
+  for (const auto& [press, chosen] : rows) {
+    int result = kStaysOpen;
+    Run(choice, [&](QWidget* dialog) { result = PressIn(dialog, press); });
+    EXPECT_EQ(result, press.result) << Describe(press);
+    EXPECT_EQ(choice.ItemIndex(), chosen) << Describe(press);
+  }
 }
 
 TEST_F(ChoiceTest, CloseBoxAndEscapeAreNotOk) {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -20,6 +22,7 @@
 #include "shell/ui/Startup.h"
 #include "shell/ui/TAboutBox.h"
 #include "shell/ui/TSDIAppForm.h"
+#include "support/ui/Keyboard.h"
 #include "support/ui/WindowTest.h"
 
 namespace zel::test {
@@ -383,6 +386,24 @@ TEST_F(MainWindowTest, AboutBoxShowsTheProductAndClosesWithOk) {
   EXPECT_FALSE(about->isVisible());
   // The box is kept for the next time.
   EXPECT_EQ(Frame().findChild<ui::TAboutBox*>(), about);
+}
+
+// The keyboard alone: "OK" is the one stop of Tab, and Enter or Space on it
+// closes the box with OK; Escape closes it too, without.
+TEST_F(MainWindowTest, AboutBoxKeyboardAloneTabEnterAndSpace) {
+  ui::TAboutBox about;
+  const KeyPress presses[] = {{"OKButton", Qt::Key_Return, QDialog::Accepted},
+                              {"OKButton", Qt::Key_Space, QDialog::Accepted},
+                              {"OKButton", Qt::Key_Escape, QDialog::Rejected}};
+  for (const KeyPress& press : presses) {
+    int result = kStaysOpen;
+    modal.Then([&](QWidget* dialog) {
+      EXPECT_EQ(TabWalk(dialog), Names({"OKButton", "OKButton"}));
+      result = PressIn(dialog, press);
+    });
+    about.exec();
+    EXPECT_EQ(result, press.result) << Describe(press);
+  }
 }
 
 TEST_F(MainWindowTest, AboutBoxIsCentredAndOfFixedSize) {

@@ -24,6 +24,8 @@ public:
 
   // The next modal dialog to show gets `step`, run from its own event loop.
   void Then(Step step);
+  // Drops the steps no dialog has taken (for a key press that may or may not open one).
+  void Forget() { steps_.clear(); }
   int pending() const { return static_cast<int>(steps_.size()); }
   // How many modal dialogs have shown so far.
   int shown() const { return shown_; }

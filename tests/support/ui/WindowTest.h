@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <memory>
+#include <string>
 
 #include "common/ui/Services.h"
 #include "support/failing_file_system.h"
@@ -27,6 +29,15 @@ protected:
 
   // The main window, made on first use.
   ui::TSDIAppForm& Frame();
+
+  // Gives the widget `name` of `window` the focus, presses `key` on it and
+  // tells what followed, in words for a table: the title of a dialog that
+  // opened (left by an edit and Enter on its "Отказ"), "ask" for a question
+  // (answered Cancel), "print" for a print job, "input" for an input box
+  // (cancelled), "ticked" for a check box of the window that changed,
+  // "line N" for a list whose selection did, "closed" when the window went;
+  // joined by blanks, empty when nothing happened.
+  std::string Press(QWidget* window, const char* name, Qt::Key key);
 
   TempDir dir;
   FakeMessages messages;
