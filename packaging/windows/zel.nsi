@@ -27,6 +27,7 @@ VIAddVersionKey /LANG=0 "CompanyName" "Nurvek"
 VIAddVersionKey /LANG=0 "FileDescription" "ZEL ${VERSION} setup"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "LegalCopyright" "Nurvek"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
