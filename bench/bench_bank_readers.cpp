@@ -13,6 +13,7 @@
 
 #include "common/checks.h"
 #include "common/file_io.h"
+#include "common/text_lines.h"
 #include "common/messages.h"
 #include "personnel/bank_readers.h"
 #include "personnel/register.h"
@@ -94,7 +95,7 @@ Data& TheData() {
   return data;
 }
 
-using Reader = zel::Status (*)(zel::Register&, zel::Messages&, const std::string&);
+using Reader = zel::Status (*)(zel::FileSystem&, zel::Register&, zel::Messages&, const std::string&);
 
 void RunReader(benchmark::State& state, Reader read, const zel::Register& start, const std::string& path,
                std::size_t expectedSize) {
@@ -103,7 +104,7 @@ void RunReader(benchmark::State& state, Reader read, const zel::Register& start,
     zel::Register reg = start;
     SilentMessages messages;
     state.ResumeTiming();
-    if (!read(reg, messages, path).ok() || messages.shown != 0 || reg.size() != expectedSize || !reg.Modified()) {
+    if (!read(zel::SystemFileSystem(), reg, messages, path).ok() || messages.shown != 0 || reg.size() != expectedSize || !reg.Modified()) {
       state.SkipWithError("the reader did not do its work");
     }
     benchmark::DoNotOptimize(reg);
@@ -120,7 +121,7 @@ void RunReader(benchmark::State& state, Reader read, const zel::Register& start,
 void RawRead(benchmark::State& state, const std::string& path) {
   for (auto _ : state) {
     std::string content;
-    if (!zel::files::ReadAll(path, content).ok()) state.SkipWithError("read failed");
+    if (!zel::SystemFileSystem().ReadAll(path, content).ok()) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(content.data());
   }
   state.SetBytesProcessed(static_cast<long>(state.iterations()) *
@@ -129,11 +130,10 @@ void RawRead(benchmark::State& state, const std::string& path) {
 
 void LineRead(benchmark::State& state, const std::string& path) {
   for (auto _ : state) {
-    zel::files::LineReader reader;
-    if (!reader.Open(path).ok()) state.SkipWithError("open failed");
-    std::string line;
+    std::string content;
+    if (!zel::SystemFileSystem().ReadAll(path, content).ok()) state.SkipWithError("read failed");
     std::size_t n = 0;
-    while (reader.Next(line)) n += line.size();
+    zel::ForEachLine(content, [&n](std::string_view line) { n += line.size(); });
     benchmark::DoNotOptimize(n);
   }
   state.SetBytesProcessed(static_cast<long>(state.iterations()) *

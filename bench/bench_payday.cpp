@@ -102,7 +102,7 @@ void BM_WriteBody(benchmark::State& state) {
   Dir();
   const PaymentList list = MakeList(state.range(0));
   for (auto _ : state) {
-    if (!WritePaymentFile(list, true, Settings(), {}, 0).ok()) state.SkipWithError("write failed");
+    if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{Settings(), {}, 0}).ok()) state.SkipWithError("write failed");
   }
   SetBytes(state, list.lines.size() * 146);
 }
@@ -124,11 +124,11 @@ void BM_RawWriteFloor(benchmark::State& state) {
 void BM_TextFileCrc(benchmark::State& state) {
   Dir();
   const PaymentList list = MakeList(state.range(0));
-  if (!WritePaymentFile(list, true, Settings(), {}, 0).ok()) state.SkipWithError("write failed");
-  const std::string full = files::FullPath(kName);
+  if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{Settings(), {}, 0}).ok()) state.SkipWithError("write failed");
+  const std::string full = files::FullPath(SystemFileSystem(), kName);
   std::string control;
   for (auto _ : state) {
-    if (!TextFileCrc(full, control).ok()) state.SkipWithError("crc failed");
+    if (!TextFileCrc(SystemFileSystem(), full, control).ok()) state.SkipWithError("crc failed");
     benchmark::DoNotOptimize(control.data());
   }
   SetBytes(state, list.lines.size() * 146);
@@ -158,12 +158,12 @@ void BM_FinalWriteAndVerify(benchmark::State& state) {
   Dir();
   const PaymentList list = MakeList(state.range(0));
   const PayFileSettings settings = Settings();
-  if (!WritePaymentFile(list, true, settings, {}, 0).ok()) state.SkipWithError("write failed");
+  if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{settings, {}, 0}).ok()) state.SkipWithError("write failed");
   std::string control;
-  if (!TextFileCrc(files::FullPath(kName), control).ok()) state.SkipWithError("crc failed");
+  if (!TextFileCrc(SystemFileSystem(), files::FullPath(SystemFileSystem(), kName), control).ok()) state.SkipWithError("crc failed");
   const double total = TotalAmount(list);
   for (auto _ : state) {
-    const FinalPaymentFileResult r = MakePaymentFile(list, settings, control, total);
+    const FinalPaymentFileResult r = MakePaymentFile(SystemFileSystem(), list, PayDay{settings, control, total});
     if (!r.status.ok()) state.SkipWithError(r.status.message().c_str());
   }
   SetBytes(state, (list.lines.size() + 1) * 146);
@@ -173,13 +173,13 @@ void BM_VerifyOnly(benchmark::State& state) {
   Dir();
   const PaymentList list = MakeList(state.range(0));
   const PayFileSettings settings = Settings();
-  if (!WritePaymentFile(list, true, settings, {}, 0).ok()) state.SkipWithError("write failed");
+  if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{settings, {}, 0}).ok()) state.SkipWithError("write failed");
   std::string control;
-  if (!TextFileCrc(files::FullPath(kName), control).ok()) state.SkipWithError("crc failed");
-  if (!MakePaymentFile(list, settings, control, TotalAmount(list)).status.ok()) state.SkipWithError("final failed");
-  const std::string full = files::FullPath(kName);
+  if (!TextFileCrc(SystemFileSystem(), files::FullPath(SystemFileSystem(), kName), control).ok()) state.SkipWithError("crc failed");
+  if (!MakePaymentFile(SystemFileSystem(), list, PayDay{settings, control, TotalAmount(list)}).status.ok()) state.SkipWithError("final failed");
+  const std::string full = files::FullPath(SystemFileSystem(), kName);
   for (auto _ : state) {
-    if (!VerifyPaymentFile(full).ok()) state.SkipWithError("verify failed");
+    if (!VerifyPaymentFile(SystemFileSystem(), full).ok()) state.SkipWithError("verify failed");
   }
   SetBytes(state, (list.lines.size() + 1) * 146);
 }

@@ -100,7 +100,7 @@ void BM_LoadRegister(benchmark::State& state) {
   Prepare(state.range(0), false);
   for (auto _ : state) {
     Register reg;
-    if (!LoadRegister(reg).ok()) state.SkipWithError("load failed");
+    if (!LoadRegister(zel::SystemFileSystem(), reg).ok()) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(reg.size());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -115,9 +115,9 @@ void BM_LoadRegister_RawFloor(benchmark::State& state) {
 void BM_SaveRegister(benchmark::State& state) {
   Prepare(state.range(0), false);
   Register reg;
-  if (!LoadRegister(reg).ok()) state.SkipWithError("load failed");
+  if (!LoadRegister(zel::SystemFileSystem(), reg).ok()) state.SkipWithError("load failed");
   for (auto _ : state) {
-    if (!SaveRegister(reg, {}).ok()) state.SkipWithError("save failed");
+    if (!SaveRegister(zel::SystemFileSystem(), reg, {}).ok()) state.SkipWithError("save failed");
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -140,7 +140,7 @@ void BM_LoadPaymentList(benchmark::State& state) {
   Prepare(state.range(0), true);
   for (auto _ : state) {
     PaymentList list;
-    if (!LoadPaymentList(list).ok()) state.SkipWithError("load failed");
+    if (!LoadPaymentList(zel::SystemFileSystem(), list).ok()) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(list.lines.data());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));

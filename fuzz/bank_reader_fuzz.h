@@ -14,7 +14,7 @@
 
 #include "common/checks.h"
 #include "common/messages.h"
-#include "personnel/employee_record.h"
+#include "common/employee_record.h"
 #include "personnel/register.h"
 
 namespace zel::fuzz {

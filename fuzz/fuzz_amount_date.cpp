@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);
 
   if (const auto value = zel::ParseAmount(text)) {
-    const std::string fixed = zel::FormatFixed(width, decimals, *value);
+    const std::string fixed = zel::FormatFixed(decimals, *value);
     // What the formatter writes, the parser reads.
     Require(zel::ParseAmount(fixed).has_value());
     Require(zel::ParseAmount(zel::FormatAmount(*value)).has_value());

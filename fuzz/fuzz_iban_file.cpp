@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const zel::Register before = zel::fuzz::SmallRegister();
   zel::Register reg = before;
   zel::fuzz::AlternatingMessages messages;
-  if (!zel::ReadIbanFile(reg, messages, path).ok()) std::abort();
+  if (!zel::ReadIbanFile(zel::SystemFileSystem(), reg, messages, path).ok()) std::abort();
   zel::fuzz::CheckInvariants(before, reg, false);
   return 0;
 }

@@ -104,16 +104,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Write(path, reinterpret_cast<const char*>(data), size);
 
   zel::PaymentList list;
-  if (!zel::LoadPaymentList(list).ok() || !list.paymentFileRead) std::abort();
+  if (!zel::LoadPaymentList(zel::SystemFileSystem(), list).ok() || !list.paymentFileRead) std::abort();
   if (list.lines.size() != 5) std::abort();
-  if (!zel::SavePaymentList(list, {}).ok()) std::abort();
+  if (!zel::SavePaymentList(zel::SystemFileSystem(), list, {}).ok()) std::abort();
   const std::string saved = Slurp(path);
   if (saved != Expected(data, size)) std::abort();
 
   // Loading the saved file and saving again changes nothing.
   zel::PaymentList again;
-  if (!zel::LoadPaymentList(again).ok()) std::abort();
-  if (!zel::SavePaymentList(again, {}).ok()) std::abort();
+  if (!zel::LoadPaymentList(zel::SystemFileSystem(), again).ok()) std::abort();
+  if (!zel::SavePaymentList(zel::SystemFileSystem(), again, {}).ok()) std::abort();
   if (Slurp(path) != saved) std::abort();
   zel::FreePaymentLines(list);
   zel::FreePaymentLines(again);

@@ -49,17 +49,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string whole(reinterpret_cast<const char*>(data), size - size % sizeof(zel::EmployeeRecord));
 
   zel::Register reg;
-  if (!zel::LoadRegister(reg).ok()) std::abort();
+  if (!zel::LoadRegister(zel::SystemFileSystem(), reg).ok()) std::abort();
   if (reg.size() != size / sizeof(zel::EmployeeRecord)) std::abort();
   for (const auto& r : reg.records()) {
     // Reading never reaches past a field, whatever its length byte says.
     if (r.FullName.view().size() > 60 || r.IBAN.view().size() > 22) std::abort();
   }
-  if (!zel::SaveRegister(reg, {}).ok()) std::abort();
+  if (!zel::SaveRegister(zel::SystemFileSystem(), reg, {}).ok()) std::abort();
   if (Slurp(path) != whole) std::abort();
 
   zel::Register again;
-  if (!zel::LoadRegister(again).ok()) std::abort();
+  if (!zel::LoadRegister(zel::SystemFileSystem(), again).ok()) std::abort();
   if (RegisterBytes(again) != whole) std::abort();
   zel::FreeRecords(again);
   return 0;

@@ -28,4 +28,19 @@ void TextOutCentred(PrintSurface& surface, int y, const std::string& text) {
   surface.TextOut((surface.PageWidth() - surface.TextWidth(text)) / 2, y, text);
 }
 
+void PrintPagedRows(PrintSurface& surface, std::size_t rows, int rowHeight,
+                    const std::function<int(int page)>& beginPage,
+                    const std::function<void(std::size_t row, int y)>& printRow) {
+  int page = 1;
+  int y = beginPage(page);
+  for (std::size_t row = 0; row < rows; ++row) {
+    printRow(row, y);
+    y += rowHeight;
+    if (row + 1 < rows && surface.PageHeight() < y + rowHeight) {
+      surface.NewPage();
+      y = beginPage(++page);
+    }
+  }
+}
+
 }  // namespace zel

@@ -1,6 +1,8 @@
 #pragma once
 // Small drawing routines shared by the printouts.
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include "common/print_surface.h"
@@ -16,5 +18,14 @@ void PrintPageNumber(PrintSurface& surface, int y, int page);
 void TextOutRight(PrintSurface& surface, int right, int y, const std::string& text);
 // Draws the text centred on the page width.
 void TextOutCentred(PrintSurface& surface, int y, const std::string& text);
+
+// A table of `rows` rows, `rowHeight` apart, over as many pages as it takes.
+// beginPage(page) draws what heads a page (page numbers count from 1) and
+// returns the y of its first row; printRow(row, y) draws one row. A new page
+// is begun when the next row would not fit, and only for a row still to come,
+// so no page holds headings alone.
+void PrintPagedRows(PrintSurface& surface, std::size_t rows, int rowHeight,
+                    const std::function<int(int page)>& beginPage,
+                    const std::function<void(std::size_t row, int y)>& printRow);
 
 }  // namespace zel

@@ -9,7 +9,6 @@ namespace zel {
 
 namespace {
 std::string g_dataDir;
-char g_padChar = ' ';
 
 constexpr int kMaxDecimals = 255;
 
@@ -70,9 +69,6 @@ const std::string& DataDir() { return g_dataDir; }
 void SetDataDir(const std::string& directory) { g_dataDir = directory; }
 std::string DataFile(std::string_view name) { return g_dataDir + std::string(name); }
 
-char PadChar() { return g_padChar; }
-void SetPadChar(char c) { g_padChar = c; }
-
 std::string WinToMik(std::string_view s) {
   std::string out(s);
   for (char& c : out) {
@@ -91,24 +87,24 @@ std::string MikToWin(std::string_view s) {
   return out;
 }
 
-std::string PadString(int n) { return RepeatChar(n, PadChar()); }
+std::string PadString(int n, char pad) { return RepeatChar(n, pad); }
 
 std::string TakeRight(std::string_view s, int n) {
   const std::size_t count = Clamped(n, s.size());
   return std::string(s.substr(s.size() - count));
 }
 
-std::string AlignRight(std::string_view s, int width) {
+std::string AlignRight(std::string_view s, int width, char pad) {
   const std::string_view t = Trim(s);
   if (width > 0 && t.size() < static_cast<std::size_t>(width)) {
-    return PadString(width - static_cast<int>(t.size())) + std::string(t);
+    return PadString(width - static_cast<int>(t.size()), pad) + std::string(t);
   }
   return TakeRight(t, width);
 }
 
-std::string AlignLeft(std::string_view s, int width) {
+std::string AlignLeft(std::string_view s, int width, char pad) {
   if (width > 0 && s.size() < static_cast<std::size_t>(width)) {
-    return std::string(s) + PadString(width - static_cast<int>(s.size()));
+    return std::string(s) + PadString(width - static_cast<int>(s.size()), pad);
   }
   return std::string(s.substr(0, Clamped(width, s.size())));
 }
@@ -128,7 +124,7 @@ std::string_view Trim(std::string_view s) {
   return s.substr(0, end);
 }
 
-std::string FormatFixed(int /*width: never shows, the result is trimmed*/, int decimals, double x) {
+std::string FormatFixed(int decimals, double x) {
   if (std::isnan(x)) return "nan";
   if (std::isinf(x)) return x < 0 ? "-inf" : "inf";
   decimals = decimals < 0 ? 0 : (decimals > kMaxDecimals ? kMaxDecimals : decimals);
@@ -147,7 +143,7 @@ std::string FormatFixed(int /*width: never shows, the result is trimmed*/, int d
   return result;
 }
 
-std::string FormatAmount(double x) { return FormatFixed(0, 2, x); }
+std::string FormatAmount(double x) { return FormatFixed(2, x); }
 
 std::string NthField(std::string_view s, int n, char sep) {
   std::string_view result;

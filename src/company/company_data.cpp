@@ -19,10 +19,8 @@ auto& Value(Data& data, std::size_t field) {
   }
 }
 
-CompanyCheckResult Fail(std::string_view patternUtf8, int field) {
-  std::string message = Cp(patternUtf8);
-  message.replace(message.find("%s"), 2, CompanyFieldTable()[static_cast<std::size_t>(field)].label);
-  return {false, field, std::move(message)};
+CompanyCheck Fail(std::string_view patternUtf8, CompanyField field) {
+  return CompanyCheck::Fail(field, FieldMessage(patternUtf8, CompanyFieldTable()[field].label));
 }
 
 // Only accounts of the bank's own branch are accepted as the payer's IBAN.
@@ -33,12 +31,12 @@ bool IsBranchIban(const std::string& iban) {
 
 }  // namespace
 
-const std::array<CompanyFieldDescriptor, kCompanyFieldCount>& CompanyFieldTable() {
-  static const std::array<CompanyFieldDescriptor, kCompanyFieldCount> table = {{
-      {"ClientName", Cp("Наименование на фирмата"), 26},
-      {"CodeBUS", Cp("Код по БУС"), 8},
-      {"ClientAcc", Cp("Сметка на наредителя"), 10},
-      {"IBANClientAcc", Cp("IBAN сметка на наредителя"), 22},
+const std::array<FieldInfo, kCompanyFieldCount>& CompanyFieldTable() {
+  static const std::array<FieldInfo, kCompanyFieldCount> table = {{
+      {Cp("Наименование на фирмата"), 26, true},
+      {Cp("Код по БУС"), 8, true},
+      {Cp("Сметка на наредителя"), 10, true},
+      {Cp("IBAN сметка на наредителя"), 22, true},
   }};
   return table;
 }
@@ -47,7 +45,7 @@ CompanyData LoadCompanyData(SettingsStore& store) {
   // A key that cannot be created reads as empty values; the save reports the failure.
   (void)store.CreateKey();
   CompanyData data;
-  for (std::size_t i = 0; i < kCompanyFieldCount; ++i) Value(data, i) = store.Read(CompanyFieldTable()[i].valueName);
+  for (std::size_t i = 0; i < kCompanyFieldCount; ++i) Value(data, i) = store.Read(kCompanyValueNames[i]);
   return data;
 }
 
@@ -55,7 +53,7 @@ Status SaveCompanyData(SettingsStore& store, const CompanyData& data) {
   // A key that cannot be created makes the first write fail with the store's own message.
   (void)store.CreateKey();
   for (std::size_t i = 0; i < kCompanyFieldCount; ++i) {
-    Status written = store.Write(CompanyFieldTable()[i].valueName, Value(data, i));
+    Status written = store.Write(kCompanyValueNames[i], Value(data, i));
     if (!written.ok()) return written;
   }
   return Status::Ok();
@@ -66,11 +64,11 @@ std::string ReadSetting(SettingsStore& store, const std::string& name) {
   return store.Read(name);
 }
 
-CompanyCheckResult CheckCompanyData(const CompanyData& data) {
+CompanyCheck CheckCompanyData(const CompanyData& data) {
   if (data.ClientName.empty()) return Fail("%s не е попълнено !", kCompanyName);
   if (data.IBANClientAcc.empty()) return Fail("%s не е попълнено !", kCompanyIban);
   if (!IsBranchIban(data.IBANClientAcc)) return Fail("%s не е валиден или не е на ЖТМ !", kCompanyIban);
-  return {true, -1, {}};
+  return {};
 }
 
 }  // namespace zel

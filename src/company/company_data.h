@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 
+#include "common/form_fields.h"
 #include "common/settings_store.h"
 #include "common/status.h"
 
@@ -23,12 +24,11 @@ struct CompanyData {
 enum CompanyField : int { kCompanyName = 0, kCompanyCodeBus, kCompanyAccount, kCompanyIban };
 inline constexpr std::size_t kCompanyFieldCount = 4;
 
-struct CompanyFieldDescriptor {
-  std::string valueName;  // the settings store's value name
-  std::string label;      // code page 1251; the messages quote it
-  std::size_t maxLength;  // the longest text the dialog accepts
-};
-const std::array<CompanyFieldDescriptor, kCompanyFieldCount>& CompanyFieldTable();
+// The dialog's fields, indexed by CompanyField.
+const std::array<FieldInfo, kCompanyFieldCount>& CompanyFieldTable();
+// The settings store's name of each value, indexed by CompanyField.
+inline constexpr const char* kCompanyValueNames[kCompanyFieldCount] = {"ClientName", "CodeBUS", "ClientAcc",
+                                                                       "IBANClientAcc"};
 
 // Creates the key when missing, then reads the four values (absent ones empty).
 CompanyData LoadCompanyData(SettingsStore& store);
@@ -38,13 +38,9 @@ Status SaveCompanyData(SettingsStore& store, const CompanyData& data);
 // One value; empty when it or the key is absent. Never creates the key.
 std::string ReadSetting(SettingsStore& store, const std::string& name);
 
-struct CompanyCheckResult {
-  bool ok = false;
-  int field = -1;       // the field that gets the focus; -1 when ok
-  std::string message;  // code page 1251; empty when ok
-};
+using CompanyCheck = FieldCheck<CompanyField>;
 // The name and the IBAN are required; the IBAN must be a valid 22-character
 // IBAN of the bank's branch. Bank code and account are not examined.
-CompanyCheckResult CheckCompanyData(const CompanyData& data);
+CompanyCheck CheckCompanyData(const CompanyData& data);
 
 }  // namespace zel

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/clock.h"
+#include "common/file_system.h"
 #include "common/print_surface.h"
 #include "common/status.h"
 #include "payment/pay_file_settings.h"
@@ -18,12 +19,15 @@ struct ControlSheetResult {
   bool printed = false;          // false also when the user cancelled the print dialog
 };
 
-// Writes the payment lines alone to PayFileName, sets storedControlString to
-// their control string, and, when the print dialog is confirmed, sets
-// storedTotal to TotalAmount and prints the one-page sheet.
-ControlSheetResult PrintControlSheet(const PaymentList& list, const PayFileSettings& settings, Printer& printer,
-                                     const Clock& clock, std::string& storedControlString, double& storedTotal,
-                                     const PrintFont& font);
+// "Печат на контролен лист" once the pay day's settings are stored: writes
+// the payment body to PayFileName, sets StoredControlString to the control
+// string of the file as read back, and, when the print dialog is confirmed,
+// sets StoredTotal to TotalAmount and prints the sheet.
+ControlSheetResult PrintControlSheet(FileSystem& fs, const PaymentList& list, PayDay& payDay, Printer& printer,
+                                     const Clock& clock, const PrintFont& font);
+// The one-page sheet of the pay day for `count` payment lines, on a surface
+// whose font is set.
+void PrintSheet(PrintSurface& surface, const PayDay& payDay, std::size_t count, const Clock& clock);
 
 // The total with two decimals and no point, "0"-filled on the left to 18.
 std::string AmountDigits(double total);
@@ -34,12 +38,12 @@ std::string ControlFigures(const PayFileSettings& settings, double total, std::s
 // "ddd, d mmmm yyyy год." of today, with the locale's names.
 std::string SheetDate(const Clock& clock);
 
-// The columns of the payment list printout.
+// The columns of the payment list printout (C1 to C4 in that order).
 struct PaymentListColumns {
-  int c1 = 0;  // IBAN
-  int c2 = 0;  // right edge of the amounts
-  int c3 = 0;  // names
-  int c4 = 0;  // reasons
+  int ibanLeft = 0;
+  int amountRight = 0;
+  int nameLeft = 0;
+  int reasonLeft = 0;
 };
 PaymentListColumns MakePaymentListColumns(const PrintSurface& surface);
 // Headings at y; y moves to where the first payment line goes.

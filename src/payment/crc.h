@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "common/file_system.h"
 #include "common/status.h"
 
 namespace zel {
@@ -27,15 +29,23 @@ constexpr CrcTable MakeCrcTable() {
   return table;
 }
 
-// The running checksum after one more byte.
+// The running checksum after one more byte, and after a run of bytes.
 std::uint32_t UpdateCrc(std::uint8_t byte, std::uint32_t crc);
+std::uint32_t UpdateCrc(std::string_view bytes, std::uint32_t crc);
 
 // Two upper-case hex digits per byte, high nibble first, in memory order.
 std::string BytesToHex(const void* data, std::uint16_t count);
 
-// The control string of the file at `path` (a full path). Line ends (CR, LF)
-// are left out, a Ctrl-Z ends the file, lines of any length count whole.
-// On failure `control` is empty and the status carries the system's description.
-Status TextFileCrc(const std::string& path, std::string& control);
+// The control string of a running checksum that started at kCrcSeed: the
+// final mask applied, least significant byte first.
+std::string FinishControlString(std::uint32_t crc);
+
+// The control string of a text file's content: its lines without their ends
+// (CR, LF), up to a Ctrl-Z; lines of any length count whole.
+std::string ControlString(std::string_view content);
+
+// The control string of the file at `path`. On failure `control` is empty
+// and the status names the file and the system's reason.
+Status TextFileCrc(FileSystem& fs, const std::string& path, std::string& control);
 
 }  // namespace zel

@@ -14,24 +14,24 @@ constexpr std::size_t kIbanLength = 22;
 constexpr std::size_t kDateLength = 10;
 
 PayFileInputCheck Fail(PayFileField field, const char* utf8Pattern) {
-  return {false, field, PayFileFieldInfoOf(field).label + Cp(utf8Pattern)};
+  return PayFileInputCheck::Fail(field, FieldMessage(utf8Pattern, PayFileFieldInfoOf(field).label));
 }
 
 }  // namespace
 
-const std::array<PayFileFieldInfo, kPayFileFieldCount>& PayFileFieldTable() {
-  static const std::array<PayFileFieldInfo, kPayFileFieldCount> table = {{
-      {PayFileField::CompanyName, Cp("Наименование на фирмата"), 26, true},
-      {PayFileField::BankCode, Cp("Код по БУС"), 8, false},
-      {PayFileField::CompanyAccount, Cp("Сметка на наредителя"), 10, false},
-      {PayFileField::CompanyIban, Cp("IBAN на наредителя"), 22, true},
-      {PayFileField::PayDate, Cp("Масово плащане за дата"), 10, true},
-      {PayFileField::SeqNo, Cp("Поредно плащане за деня"), 9, true},
+const std::array<FieldInfo, kPayFileFieldCount>& PayFileFieldTable() {
+  static const std::array<FieldInfo, kPayFileFieldCount> table = {{
+      {Cp("Наименование на фирмата"), 26, true},
+      {Cp("Код по БУС"), 8, false},
+      {Cp("Сметка на наредителя"), 10, false},
+      {Cp("IBAN на наредителя"), 22, true},
+      {Cp("Масово плащане за дата"), 10, true},
+      {Cp("Поредно плащане за деня"), 9, true},
   }};
   return table;
 }
 
-const PayFileFieldInfo& PayFileFieldInfoOf(PayFileField field) {
+const FieldInfo& PayFileFieldInfoOf(PayFileField field) {
   return PayFileFieldTable()[static_cast<std::size_t>(field)];
 }
 
@@ -56,24 +56,24 @@ PayFileInputCheck CheckPayFileInput(PayFileFieldTexts& fields) {
   // A field of blanks alone is as good as empty.
   for (PayFileField f : {PayFileField::CompanyName, PayFileField::PayDate, PayFileField::SeqNo,
                          PayFileField::CompanyIban}) {
-    if (Trim(fields[f]).empty()) return Fail(f, " не е попълнено !");
+    if (Trim(fields[f]).empty()) return Fail(f, "%s не е попълнено !");
   }
   const std::string& iban = fields[PayFileField::CompanyIban];
-  if (iban.size() != kIbanLength || !IsValidIban(iban)) return Fail(PayFileField::CompanyIban, " не е валиден !");
+  if (iban.size() != kIbanLength || !IsValidIban(iban)) return Fail(PayFileField::CompanyIban, "%s не е валиден !");
 
   std::string& date = fields[PayFileField::PayDate];
   if (date.size() == kDateLength) {
     date[2] = '.';
     date[5] = '.';
   }
-  if (date.size() != kDateLength || !IsValidDate(date)) return Fail(PayFileField::PayDate, " не е валидна !");
+  if (date.size() != kDateLength || !IsValidDate(date)) return Fail(PayFileField::PayDate, "%s не е валидна !");
 
   const std::string& seq = fields[PayFileField::SeqNo];
-  if (seq.size() != 1 || !IsDigits(seq)) return Fail(PayFileField::SeqNo, " не е валиден !");
+  if (seq.size() != 1 || !IsDigits(seq)) return Fail(PayFileField::SeqNo, "%s не е валиден !");
   return {};
 }
 
-PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& store,
+PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& store, PayFileSettings& stored,
                                    const ControlSheetCall& printControlSheet) {
   PayFilePrintResult result;
   const PayFileInputCheck check = CheckPayFileInput(fields);
@@ -84,13 +84,11 @@ PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& sto
     return result;
   }
 
-  PayFileSettings settings = CurrentPayFileSettings();
-  settings.PayerName = fields[PayFileField::CompanyName];
-  settings.PayerIBAN = fields[PayFileField::CompanyIban];
-  settings.PaySeqNo = Trim(fields[PayFileField::SeqNo]).front() - '0';
-  settings.PayDate = fields[PayFileField::PayDate];
-  settings.PayFileName = MakePayFileName(settings.PayDate, settings.PaySeqNo);
-  SetPayFileSettings(settings);
+  stored.PayerName = fields[PayFileField::CompanyName];
+  stored.PayerIBAN = fields[PayFileField::CompanyIban];
+  stored.PaySeqNo = Trim(fields[PayFileField::SeqNo]).front() - '0';
+  stored.PayDate = fields[PayFileField::PayDate];
+  stored.PayFileName = MakePayFileName(stored.PayDate, stored.PaySeqNo);
 
   const CompanyData company{fields[PayFileField::CompanyName], fields[PayFileField::BankCode],
                             fields[PayFileField::CompanyAccount], fields[PayFileField::CompanyIban]};
@@ -99,7 +97,7 @@ PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& sto
     return result;
   }
 
-  ControlSheetResult sheet = printControlSheet(settings);
+  ControlSheetResult sheet = printControlSheet();
   if (!sheet.status.ok()) {
     result.error = sheet.status;
     return result;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/clock.h"
+#include "common/form_fields.h"
 #include "common/settings_store.h"
 #include "common/status.h"
 #include "company/company_data.h"
@@ -22,15 +23,9 @@ namespace zel {
 enum class PayFileField { CompanyName, BankCode, CompanyAccount, CompanyIban, PayDate, SeqNo };
 inline constexpr std::size_t kPayFileFieldCount = 6;
 
-struct PayFileFieldInfo {
-  PayFileField field;
-  std::string label;  // code page 1251; the validation messages quote it
-  int maxLength;
-  bool editable;
-};
-
-const std::array<PayFileFieldInfo, kPayFileFieldCount>& PayFileFieldTable();
-const PayFileFieldInfo& PayFileFieldInfoOf(PayFileField field);
+// Indexed by PayFileField.
+const std::array<FieldInfo, kPayFileFieldCount>& PayFileFieldTable();
+const FieldInfo& PayFileFieldInfoOf(PayFileField field);
 
 struct PayFileFieldTexts {
   std::array<std::string, kPayFileFieldCount> texts;
@@ -43,11 +38,7 @@ std::string FormatDate(const Date& date);
 // The fields on opening: the company data, today's date and the sequence number "0".
 PayFileFieldTexts InitialPayFileFields(const CompanyData& company, const Date& today);
 
-struct PayFileInputCheck {
-  bool valid = true;
-  PayFileField field = PayFileField::CompanyName;  // the offending field when not valid
-  std::string message;                             // the one message to show when not valid
-};
+using PayFileInputCheck = FieldCheck<PayFileField>;
 // The checks in their fixed order. A 10-character date gets "." as its 3rd
 // and 6th characters first, and the field is to show the changed text.
 PayFileInputCheck CheckPayFileInput(PayFileFieldTexts& fields);
@@ -61,11 +52,12 @@ struct PayFilePrintResult {
   Status error = Status::Ok();        // a failure to report (settings store, file, printer)
 };
 
-using ControlSheetCall = std::function<ControlSheetResult(const PayFileSettings&)>;
+// The control sheet of the open mass payment list, run on the settings just stored.
+using ControlSheetCall = std::function<ControlSheetResult()>;
 
-// "Печат на контролен лист": validate, store PayFileSettings (with the file
-// name built), save the company data, print the control sheet.
-PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& store,
+// "Печат на контролен лист": validate, store the settings (with the file
+// name built) in `stored`, save the company data, print the control sheet.
+PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& store, PayFileSettings& stored,
                                    const ControlSheetCall& printControlSheet);
 
 }  // namespace zel

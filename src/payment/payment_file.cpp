@@ -7,6 +7,7 @@
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "common/text.h"
+#include "common/text_lines.h"
 #include "payment/crc.h"
 
 namespace zel {
@@ -15,7 +16,6 @@ namespace {
 
 constexpr std::size_t kIbanWidth = 22;
 constexpr std::size_t kTextWidth = 35;
-constexpr char kEndOfText = 26;  // Ctrl-Z
 const char kLineEnd[] = "\r\n";
 
 // A control character inside a field would break the line, or end the file
@@ -40,50 +40,6 @@ double AmountValue(std::string_view text) {
   const std::string_view trimmed = Trim(text);
   if (trimmed.empty()) return 0;
   return ParseAmount(trimmed).value_or(0);
-}
-
-// The first line whose amount would lose its front in the 13 columns.
-Status CheckAmountsFit(const PaymentList& list) {
-  for (const PaymentLine& line : list.lines) {
-    const std::string_view amount = Trim(line.NetAmount.view());
-    if (amount.size() > kAmountWidth) {
-      return Status::Fail(Cp("Сумата \"") + std::string(amount) + Cp("\" на ") + line.Employee.FullName.str() +
-                          Cp(" не се побира в 13 знака на файла за масово плащане !"));
-    }
-  }
-  return Status::Ok();
-}
-
-// The table of the checksum, here so that the loop over a whole file stays inline.
-constexpr CrcTable kCrcTable = MakeCrcTable();
-
-std::uint32_t CrcOf(std::string_view bytes, std::uint32_t crc) {
-  for (char c : bytes) crc = kCrcTable[(crc ^ static_cast<std::uint8_t>(c)) & 0xFFu] ^ (crc >> 8);
-  return crc;
-}
-
-std::string ControlStringOf(std::uint32_t crc) {
-  crc ^= kCrcSeed;
-  const unsigned char bytes[4] = {static_cast<unsigned char>(crc), static_cast<unsigned char>(crc >> 8),
-                                  static_cast<unsigned char>(crc >> 16), static_cast<unsigned char>(crc >> 24)};
-  return BytesToHex(bytes, 4);
-}
-
-// The lines of a text file as the program reads them: CR LF, a lone CR or a
-// lone LF ends a line, the last line counts without an end, Ctrl-Z ends the file.
-std::vector<std::string_view> SplitLines(std::string_view content) {
-  if (const auto eof = content.find(kEndOfText); eof != std::string_view::npos) content = content.substr(0, eof);
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < content.size()) {
-    std::size_t end = start;
-    while (end < content.size() && content[end] != '\r' && content[end] != '\n') ++end;
-    lines.push_back(content.substr(start, end - start));
-    if (end == content.size()) break;
-    start = end + 1;
-    if (content[end] == '\r' && start < content.size() && content[start] == '\n') ++start;
-  }
-  return lines;
 }
 
 // The fields of a header line separated by ";"; the payer name may hold a
@@ -125,7 +81,6 @@ Status Disagreement(const char* what, const std::string& stated, const std::stri
 }  // namespace
 
 std::string PaymentFileLine(const PaymentLine& line) {
-  PadCharScope blanks(' ');
   const std::string_view reason = line.Reason.view();
   std::string out;
   out.reserve(kPaymentFileLineLength);
@@ -144,12 +99,11 @@ std::string PaymentFileLine(const PaymentLine& line) {
 
 std::string PaymentFileHeader(const PayFileSettings& settings, double total, std::size_t count,
                               std::string_view controlString) {
-  PadCharScope blanks(' ');
   const std::string_view date = settings.PayDate;
   std::string out = "OMPDP;";
   out += std::string(Part(date, 0, 2)) + std::string(Part(date, 3, 2)) + std::string(Part(date, 6, 4));
   out += ';' + Clean(settings.PayerIBAN) + ";;" + Clean(settings.PayerName) + ';';
-  out += FormatFixed(10, 2, total) + ';';
+  out += FormatAmount(total) + ';';
   out += std::to_string(count) + ';';
   out += AlignRight(Trim(controlString), 8) + ';';
   return out;
@@ -161,55 +115,80 @@ double TotalAmount(const PaymentList& list) {
   return total;
 }
 
-Status WritePaymentFile(const PaymentList& list, bool bodyOnly, const PayFileSettings& settings,
-                        std::string_view controlString, double total, std::string* fullPath) {
-  if (Status fit = CheckAmountsFit(list); !fit.ok()) return fit;
-  std::string content;
-  content.reserve((list.lines.size() + 1) * (kPaymentFileLineLength + 2));
-  if (!bodyOnly) {
-    content += WinToMik(PaymentFileHeader(settings, total, list.lines.size(), controlString));
-    content += kLineEnd;
-  }
+Status CheckAmountsFit(const PaymentList& list) {
   for (const PaymentLine& line : list.lines) {
-    content += WinToMik(PaymentFileLine(line));
-    content += kLineEnd;
+    const std::string_view amount = Trim(line.NetAmount.view());
+    if (amount.size() > kAmountWidth) {
+      return Status::Fail(Cp("Сумата \"") + std::string(amount) + Cp("\" на ") + line.Employee.FullName.str() +
+                          Cp(" не се побира в 13 знака на файла за масово плащане !"));
+    }
   }
+  return Status::Ok();
+}
+
+std::string PaymentFileBody(const PaymentList& list) {
+  std::string body;
+  body.reserve(list.lines.size() * (kPaymentFileLineLength + 2));
+  for (const PaymentLine& line : list.lines) {
+    body += WinToMik(PaymentFileLine(line));
+    body += kLineEnd;
+  }
+  return body;
+}
+
+std::string PaymentFileText(const PaymentList& list, const PayDay& payDay) {
+  std::string text = WinToMik(
+      PaymentFileHeader(payDay.Settings, payDay.StoredTotal, list.lines.size(), payDay.StoredControlString));
+  text += kLineEnd;
+  text += PaymentFileBody(list);
+  return text;
+}
+
+Status WritePaymentFile(FileSystem& fs, const PaymentList& list, bool bodyOnly, const PayDay& payDay,
+                        std::string* fullPath) {
+  if (Status fit = CheckAmountsFit(list); !fit.ok()) return fit;
+  const std::string content = bodyOnly ? PaymentFileBody(list) : PaymentFileText(list, payDay);
   // Written whole to a temporary file and renamed, so a failure never leaves
   // a half-written payment file under the name the bank is given.
-  if (Status saved = files::ReplaceFile(settings.PayFileName, content); !saved.ok()) return saved;
-  if (fullPath != nullptr) *fullPath = files::FullPath(settings.PayFileName);
+  const std::string& name = payDay.Settings.PayFileName;
+  if (Status saved = files::ReplaceFile(fs, name, content); !saved.ok()) return saved;
+  if (fullPath != nullptr) *fullPath = files::FullPath(fs, name);
   return Status::Ok();
 }
 
 Status CheckPaymentFileContent(std::string_view content) {
-  const std::vector<std::string_view> lines = SplitLines(content);
+  TextLines lines(content);
+  std::string_view line;
   HeaderFigures header;
-  if (lines.empty() || !ParseHeader(lines.front(), header)) {
+  if (!lines.Next(line) || !ParseHeader(line, header)) {
     return Status::Fail(Cp("заглавният ред липсва или е непълен"));
   }
   double sum = 0;
   std::uint32_t crc = kCrcSeed;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    const std::string_view line = lines[i];
+  std::size_t count = 0;
+  while (lines.Next(line)) {
+    ++count;
     if (line.size() != kPaymentFileLineLength) {
-      return Status::Fail(Cp("ред ") + std::to_string(i + 1) + Cp(" не е ред за плащане"));
+      return Status::Fail(Cp("ред ") + std::to_string(count + 1) + Cp(" не е ред за плащане"));
     }
     sum += AmountValue(line.substr(kAmountColumn, kAmountWidth));
-    crc = CrcOf(line, crc);
+    crc = UpdateCrc(line, crc);
   }
-  const std::string count = std::to_string(lines.size() - 1);
-  if (header.count != count) return Disagreement("броят на плащанията в заглавния ред е", header.count, count);
+  const std::string countText = std::to_string(count);
+  if (header.count != countText) {
+    return Disagreement("броят на плащанията в заглавния ред е", header.count, countText);
+  }
   const std::string total = FormatAmount(sum);
   if (header.total != total) return Disagreement("общата сума в заглавния ред е", header.total, total);
-  const std::string control = ControlStringOf(crc);
+  const std::string control = FinishControlString(crc);
   if (header.control != control) return Disagreement("контролата в заглавния ред е", header.control, control);
   return Status::Ok();
 }
 
-Status VerifyPaymentFile(const std::string& path) {
-  const std::string full = files::FullPath(path);
+Status VerifyPaymentFile(FileSystem& fs, const std::string& path) {
+  const std::string full = files::FullPath(fs, path);
   std::string content;
-  if (Status read = files::ReadAll(full, content); !read.ok()) return read;
+  if (Status read = files::ReadFile(fs, full, content); !read.ok()) return read;
   if (Status agreed = CheckPaymentFileContent(content); !agreed.ok()) {
     return Status::Fail(Cp("Файлът за масово плащане \"") + full + Cp("\" е неверен: ") + agreed.message() +
                         Cp(" ! Не го изпращайте на банката."));
@@ -221,12 +200,11 @@ std::string PaymentFileClosingMessage(const std::string& fullPath) {
   return Cp("Файлът за масово плащане е \"") + fullPath + "\"";
 }
 
-FinalPaymentFileResult MakePaymentFile(const PaymentList& list, const PayFileSettings& settings,
-                                       std::string_view storedControlString, double storedTotal) {
+FinalPaymentFileResult MakePaymentFile(FileSystem& fs, const PaymentList& list, const PayDay& payDay) {
   FinalPaymentFileResult result;
-  result.status = WritePaymentFile(list, false, settings, storedControlString, storedTotal, &result.fullPath);
+  result.status = WritePaymentFile(fs, list, false, payDay, &result.fullPath);
   if (!result.status.ok()) return result;
-  result.status = VerifyPaymentFile(result.fullPath);
+  result.status = VerifyPaymentFile(fs, result.fullPath);
   if (result.status.ok()) result.message = PaymentFileClosingMessage(result.fullPath);
   return result;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/file_system.h"
 #include "common/status.h"
 #include "payment/pay_file_settings.h"
 #include "payment/payment_list.h"
@@ -29,18 +30,27 @@ std::string PaymentFileHeader(const PayFileSettings& settings, double total, std
 // The sum of the net amounts; an empty text or one that is not a number counts 0.
 double TotalAmount(const PaymentList& list);
 
-// Writes PayFileName: the payment lines alone when bodyOnly, otherwise the
-// header line first. The file is replaced whole or not at all. Refuses a list
-// in which an amount does not fit its 13 columns, since the bank would read
-// another amount than the total counts. `fullPath` receives the full path.
-Status WritePaymentFile(const PaymentList& list, bool bodyOnly, const PayFileSettings& settings,
-                        std::string_view controlString, double total, std::string* fullPath = nullptr);
+// The payment lines in the bank's code page, each ended by CR LF: the body
+// of the file, over which the control string is computed.
+std::string PaymentFileBody(const PaymentList& list);
+// The final file: the header line with the pay day's figures, then the body.
+std::string PaymentFileText(const PaymentList& list, const PayDay& payDay);
+
+// A list in which an amount does not fit its 13 columns is refused, since the
+// bank would read another amount than the total counts.
+Status CheckAmountsFit(const PaymentList& list);
+
+// Writes the pay day's PayFileName: the body alone when bodyOnly, otherwise
+// the final file. The file is replaced whole or not at all. `fullPath`
+// receives the full path.
+Status WritePaymentFile(FileSystem& fs, const PaymentList& list, bool bodyOnly, const PayDay& payDay,
+                        std::string* fullPath = nullptr);
 
 // Whether the header line of a final file agrees with the payment lines under
 // it: their number, the sum of their amounts and their control string.
 Status CheckPaymentFileContent(std::string_view content);
 // The same for the file at `path`, read back from the disk.
-Status VerifyPaymentFile(const std::string& path);
+Status VerifyPaymentFile(FileSystem& fs, const std::string& path);
 
 // "Файлът за масово плащане е "<full path>"".
 std::string PaymentFileClosingMessage(const std::string& fullPath);
@@ -53,7 +63,6 @@ struct FinalPaymentFileResult {
 
 // What "Ok" of the payment file dialog does: the final file with its header
 // line, read back and checked before the user is told where it is.
-FinalPaymentFileResult MakePaymentFile(const PaymentList& list, const PayFileSettings& settings,
-                                       std::string_view storedControlString, double storedTotal);
+FinalPaymentFileResult MakePaymentFile(FileSystem& fs, const PaymentList& list, const PayDay& payDay);
 
 }  // namespace zel

@@ -14,30 +14,26 @@ constexpr double kMinimumAmount = 1;
 // Every amount below this has a two-decimal text of at most 20 characters.
 constexpr double kAmountLimit = 1e17;
 
-std::string MessageFor(PaymentField field, const char* utf8Pattern) {
-  return PaymentFieldInfoOf(field).label + Cp(utf8Pattern);
-}
-
 PaymentInputCheck Fail(PaymentField field, const char* utf8Pattern) {
-  return {false, field, MessageFor(field, utf8Pattern)};
+  return PaymentInputCheck::Fail(field, FieldMessage(utf8Pattern, PaymentFieldInfoOf(field).label));
 }
 
 }  // namespace
 
-const std::array<PaymentFieldInfo, kPaymentFieldCount>& PaymentFieldTable() {
-  static const std::array<PaymentFieldInfo, kPaymentFieldCount> table = {{
-      {PaymentField::FullName, Cp("име на титуляра"), 60, false},
-      {PaymentField::EGN, Cp("ЕГН"), 10, false},
-      {PaymentField::Account, Cp("сметка (ЕДК)"), 10, false},
-      {PaymentField::IBAN, Cp("IBAN сметка"), 22, false},
-      {PaymentField::BankCode, Cp("Код по БУС"), 8, false},
-      {PaymentField::NetAmount, Cp("Чиста сума за получаване"), 20, true},
-      {PaymentField::Reason, Cp("Основание"), 60, true},
+const std::array<FieldInfo, kPaymentFieldCount>& PaymentFieldTable() {
+  static const std::array<FieldInfo, kPaymentFieldCount> table = {{
+      {Cp("име на титуляра"), 60, false},
+      {Cp("ЕГН"), 10, false},
+      {Cp("сметка (ЕДК)"), 10, false},
+      {Cp("IBAN сметка"), 22, false},
+      {Cp("Код по БУС"), 8, false},
+      {Cp("Чиста сума за получаване"), 20, true},
+      {Cp("Основание"), 60, true},
   }};
   return table;
 }
 
-const PaymentFieldInfo& PaymentFieldInfoOf(PaymentField field) {
+const FieldInfo& PaymentFieldInfoOf(PaymentField field) {
   return PaymentFieldTable()[static_cast<std::size_t>(field)];
 }
 
@@ -64,12 +60,12 @@ bool IsStorableNetAmount(const std::string& text) {
 PaymentInputCheck CheckPaymentInput(const PaymentFieldTexts& fields) {
   // A field of blanks alone is as good as empty: it would reach the bank as nothing.
   for (PaymentField f : {PaymentField::NetAmount, PaymentField::Reason, PaymentField::IBAN}) {
-    if (Trim(fields[f]).empty()) return Fail(f, " не е попълнено !");
+    if (Trim(fields[f]).empty()) return Fail(f, "%s не е попълнено !");
   }
   const std::string& iban = fields[PaymentField::IBAN];
-  if (iban.size() != kIbanLength || !IsValidIban(iban)) return Fail(PaymentField::IBAN, " не е валиден !");
+  if (iban.size() != kIbanLength || !IsValidIban(iban)) return Fail(PaymentField::IBAN, "%s не е валиден !");
   if (!IsStorableNetAmount(fields[PaymentField::NetAmount])) {
-    return Fail(PaymentField::NetAmount, " не е валидна !");
+    return Fail(PaymentField::NetAmount, "%s не е валидна !");
   }
   return {};
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 
+#include "common/form_fields.h"
 #include "payment/payment_record.h"
 
 namespace zel {
@@ -14,16 +15,9 @@ namespace zel {
 enum class PaymentField { FullName, EGN, Account, IBAN, BankCode, NetAmount, Reason };
 inline constexpr std::size_t kPaymentFieldCount = 7;
 
-struct PaymentFieldInfo {
-  PaymentField field;
-  std::string label;  // code page 1251; the validation messages quote it
-  int maxLength;
-  bool editable;
-};
-
-// The fields in dialog order.
-const std::array<PaymentFieldInfo, kPaymentFieldCount>& PaymentFieldTable();
-const PaymentFieldInfo& PaymentFieldInfoOf(PaymentField field);
+// The fields in dialog order, indexed by PaymentField.
+const std::array<FieldInfo, kPaymentFieldCount>& PaymentFieldTable();
+const FieldInfo& PaymentFieldInfoOf(PaymentField field);
 
 // The field texts, indexed by PaymentField.
 struct PaymentFieldTexts {
@@ -32,11 +26,7 @@ struct PaymentFieldTexts {
   const std::string& operator[](PaymentField f) const { return texts[static_cast<std::size_t>(f)]; }
 };
 
-struct PaymentInputCheck {
-  bool valid = true;
-  PaymentField field = PaymentField::NetAmount;  // the offending field when not valid
-  std::string message;                           // the one message to show when not valid
-};
+using PaymentInputCheck = FieldCheck<PaymentField>;
 
 PaymentFieldTexts LoadPaymentFields(const PaymentLine& line);
 // The checks in their fixed order; the first failure decides.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/file_io.h"
-#include "common/messages.h"
+#include "common/file_system.h"
 #include "common/status.h"
 #include "payment/payment_record.h"
 
@@ -23,15 +23,13 @@ struct PaymentList {
 };
 
 // Builds the lines from DataDir employIB.dat and merges masspIB.dat by EGN.
-Status LoadPaymentList(PaymentList& list);
+Status LoadPaymentList(FileSystem& fs, PaymentList& list);
 // "Масово плащане", or "Масово плащане - N" once masspIB.dat was read (code page 1251).
 std::string PaymentListCaption(const PaymentList& list);
 // Backs up and rewrites DataDir masspIB.dat; does nothing when no register file was found.
-Status SavePaymentList(const PaymentList& list, const files::WarningSink& warn);
+Status SavePaymentList(FileSystem& fs, const PaymentList& list, const files::WarningSink& warn);
 // The first line in list order whose EGN equals egn exactly, or null.
 const PaymentLine* FindLineByEgn(const PaymentList& list, std::string_view egn);
 void FreePaymentLines(PaymentList& list);
-// masspay.dat into masspIB.dat (bare names), once.
-void ConvertPaymentList(Messages& messages);
 
 }  // namespace zel

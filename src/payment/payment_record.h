@@ -8,7 +8,7 @@
 #include <type_traits>
 
 #include "common/fixed_text.h"
-#include "personnel/employee_record.h"
+#include "common/employee_record.h"
 
 namespace zel {
 

@@ -6,9 +6,10 @@
 
 #include "common/checks.h"
 #include "common/cp1251.h"
+#include "common/employee_record.h"
 #include "common/file_io.h"
 #include "common/text.h"
-#include "personnel/employee_record.h"
+#include "common/text_lines.h"
 
 namespace zel {
 
@@ -113,9 +114,9 @@ enum class BlockEnd { Finished, Stopped, Restart, EndOfFile };
 
 // Reads the lines of one block up to its "ENDM". A new "ADDO ==" line means
 // the block was cut off: it is dropped and the caller starts the next one.
-BlockEnd ReadRequestBlock(files::LineReader& reader, Register& reg, Messages& messages, std::string& line) {
+BlockEnd ReadRequestBlock(TextLines& lines, Register& reg, Messages& messages, std::string_view& line) {
   BankBlock block;
-  while (reader.Next(line)) {
+  while (lines.Next(line)) {
     const std::string_view trimmed = TrimLeft(line);
     if (trimmed.starts_with("ENDM")) {
       return AddEmployeeFromBank(reg, messages, block) ? BlockEnd::Finished : BlockEnd::Stopped;
@@ -180,32 +181,32 @@ void ReadIbanLine(Register& reg, Messages& messages, std::string_view line) {
 }
 
 template <typename EachLine>
-Status ReadListFile(Register& reg, const std::string& fileName, EachLine eachLine) {
+Status ReadListFile(FileSystem& fs, Register& reg, const std::string& fileName, EachLine eachLine) {
   reg.SetEditIndex(-1);
-  files::LineReader reader;
-  if (Status s = reader.Open(fileName); !s.ok()) return s;
-  std::string line;
+  std::string content;
+  if (Status s = files::ReadFile(fs, fileName, content); !s.ok()) return s;
   // Blanks and control characters around the items carry no meaning.
-  while (reader.Next(line)) eachLine(Trim(line));
-  return reader.status();
+  ForEachLine(content, [&eachLine](std::string_view line) { eachLine(Trim(line)); });
+  return Status::Ok();
 }
 
 }  // namespace
 
-Status ReadBankDataFile(Register& reg, Messages& messages, const std::string& fileName) {
+Status ReadBankDataFile(FileSystem& fs, Register& reg, Messages& messages, const std::string& fileName) {
   reg.SetEditIndex(-1);  // the uniqueness test compares with every record
-  files::LineReader reader;
-  if (Status s = reader.Open(fileName); !s.ok()) return s;
-  std::string line;
-  bool haveLine = reader.Next(line);
+  std::string content;
+  if (Status s = files::ReadFile(fs, fileName, content); !s.ok()) return s;
+  TextLines lines(content);
+  std::string_view line;
+  bool haveLine = lines.Next(line);
   while (haveLine) {
     if (!StartsBlock(TrimLeft(line))) {
-      haveLine = reader.Next(line);
+      haveLine = lines.Next(line);
       continue;
     }
-    switch (ReadRequestBlock(reader, reg, messages, line)) {
+    switch (ReadRequestBlock(lines, reg, messages, line)) {
       case BlockEnd::Finished:
-        haveLine = reader.Next(line);
+        haveLine = lines.Next(line);
         break;
       case BlockEnd::Restart:  // `line` holds the next block's first line
         break;
@@ -215,15 +216,15 @@ Status ReadBankDataFile(Register& reg, Messages& messages, const std::string& fi
         break;
     }
   }
-  return reader.status();
+  return Status::Ok();
 }
 
-Status ReadAccountFile(Register& reg, Messages& messages, const std::string& fileName) {
-  return ReadListFile(reg, fileName, [&](std::string_view line) { ReadAccountLine(reg, messages, line); });
+Status ReadAccountFile(FileSystem& fs, Register& reg, Messages& messages, const std::string& fileName) {
+  return ReadListFile(fs, reg, fileName, [&](std::string_view line) { ReadAccountLine(reg, messages, line); });
 }
 
-Status ReadIbanFile(Register& reg, Messages& messages, const std::string& fileName) {
-  return ReadListFile(reg, fileName, [&](std::string_view line) { ReadIbanLine(reg, messages, line); });
+Status ReadIbanFile(FileSystem& fs, Register& reg, Messages& messages, const std::string& fileName) {
+  return ReadListFile(fs, reg, fileName, [&](std::string_view line) { ReadIbanLine(reg, messages, line); });
 }
 
 }  // namespace zel

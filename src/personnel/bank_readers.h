@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "common/file_system.h"
 #include "common/messages.h"
 #include "common/status.h"
 #include "personnel/register.h"
@@ -16,17 +17,17 @@ namespace zel {
 // Appends one employee per "ADDO ==" ... "ENDM" block. A block with a bad or
 // repeated EGN is not added and the user is asked whether to go on; Cancel
 // stops after that block. A block cut off by the end of the file or by the
-// next "ADDO ==" line adds nothing. On a read failure the employees added
-// before stay and the failure (full path, system description) is returned.
-Status ReadBankDataFile(Register& reg, Messages& messages, const std::string& fileName);
+// next "ADDO ==" line adds nothing. A file that cannot be read changes
+// nothing; the failure (full path, system description) is returned.
+Status ReadBankDataFile(FileSystem& fs, Register& reg, Messages& messages, const std::string& fileName);
 
 // Lines "EGN account": sets Account of every employee with that EGN. A wrong
 // account is named in a message and reading goes on.
-Status ReadAccountFile(Register& reg, Messages& messages, const std::string& fileName);
+Status ReadAccountFile(FileSystem& fs, Register& reg, Messages& messages, const std::string& fileName);
 
 // Lines "EGN account IBAN": sets IBAN of every employee with that EGN and
 // account. A line without a valid IBAN is skipped; a wrong account or an IBAN
 // that is not 22 characters long is named in a message and reading goes on.
-Status ReadIbanFile(Register& reg, Messages& messages, const std::string& fileName);
+Status ReadIbanFile(FileSystem& fs, Register& reg, Messages& messages, const std::string& fileName);
 
 }  // namespace zel

@@ -34,7 +34,7 @@ decltype(auto) WithField(Record& r, std::size_t field, F&& f) {
   }
 }
 
-std::array<EmployeeFieldDescriptor, kEmployeeFieldCount> BuildTable() {
+std::array<FieldInfo, kEmployeeFieldCount> BuildTable() {
   static constexpr std::pair<const char*, bool> kLabels[kEmployeeFieldCount] = {
       {"име на титуляра", false},
       {"ЕГН", false},
@@ -53,22 +53,15 @@ std::array<EmployeeFieldDescriptor, kEmployeeFieldCount> BuildTable() {
       {"IBAN сметка", false},
   };
   const EmployeeRecord sample{};
-  std::array<EmployeeFieldDescriptor, kEmployeeFieldCount> table;
+  std::array<FieldInfo, kEmployeeFieldCount> table;
   for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) {
-    const std::size_t capacity = WithField(sample, i, [](const auto& t) { return t.kCapacity; });
-    table[i] = {Cp(kLabels[i].first), capacity, kLabels[i].second};
+    const auto capacity = static_cast<int>(WithField(sample, i, [](const auto& t) { return t.kCapacity; }));
+    table[i] = {Cp(kLabels[i].first), capacity, !kLabels[i].second};
   }
   return table;
 }
 
 const std::string& Label(int field) { return EmployeeFieldTable()[static_cast<std::size_t>(field)].label; }
-
-// A message pattern (UTF-8) with the field's label in place of its %s.
-std::string Message(std::string_view patternUtf8, int field) {
-  std::string pattern = Cp(patternUtf8);
-  const std::size_t at = pattern.find("%s");
-  return pattern.replace(at, 2, Label(field));
-}
 
 // The caller puts "." at the separator places of a full-length date before checking it.
 void SetDateSeparators(std::string& date) {
@@ -77,18 +70,17 @@ void SetDateSeparators(std::string& date) {
 
 class Checker {
 public:
-  explicit Checker(EmployeeCheckResult& result) : r_(result) {}
-  std::string& text(int field) { return r_.fields.texts[static_cast<std::size_t>(field)]; }
-  bool Fail(std::string_view patternUtf8, int label, int focus) {
-    r_.valid = false;
-    r_.field = focus;
-    r_.message = Message(patternUtf8, label);
+  Checker(EmployeeFields& fields, EmployeeCheck& result) : fields_(fields), r_(result) {}
+  std::string& text(int field) { return fields_.texts[static_cast<std::size_t>(field)]; }
+  bool Fail(std::string_view patternUtf8, int label, EmployeeField focus) {
+    r_ = EmployeeCheck::Fail(focus, FieldMessage(patternUtf8, Label(label)));
     return false;
   }
-  bool Fail(std::string_view patternUtf8, int field) { return Fail(patternUtf8, field, field); }
+  bool Fail(std::string_view patternUtf8, EmployeeField field) { return Fail(patternUtf8, field, field); }
 
 private:
-  EmployeeCheckResult& r_;
+  EmployeeFields& fields_;
+  EmployeeCheck& r_;
 };
 
 constexpr std::string_view kNotFilled = "%s не е попълнено !";
@@ -100,7 +92,7 @@ constexpr std::string_view kInvalidMasculine = "%s не е валиден !";
 constexpr std::string_view kRepeated = "Опит за повторно въвеждане на %s !";
 constexpr std::string_view kOverdraftInvalid = "Стойността на  %s не е валидна !";
 
-bool CheckDate(Checker& c, int field, int focus) {
+bool CheckDate(Checker& c, EmployeeField field, EmployeeField focus) {
   std::string& date = c.text(field);
   SetDateSeparators(date);
   if (date.size() != 10 || !IsValidDate(date)) return c.Fail(kInvalidFeminine, field, focus);
@@ -108,9 +100,9 @@ bool CheckDate(Checker& c, int field, int focus) {
 }
 
 bool RunChecks(Checker& c, const UniqueTest& isEgnUnique, const UniqueTest& isIbanUnique) {
-  static constexpr int kRequired[] = {kFieldFullName, kFieldEgn,    kFieldPassportNo,    kFieldIssueDate, kFieldIssuedBy,
+  static constexpr EmployeeField kRequired[] = {kFieldFullName, kFieldEgn,    kFieldPassportNo,    kFieldIssueDate, kFieldIssuedBy,
                                       kFieldTown,     kFieldStreet, kFieldRequestedSum, kFieldMinBalance};
-  for (const int field : kRequired) {
+  for (const EmployeeField field : kRequired) {
     if (c.text(field).empty()) return c.Fail(kNotFilled, field);
   }
 
@@ -148,7 +140,7 @@ bool RunChecks(Checker& c, const UniqueTest& isEgnUnique, const UniqueTest& isIb
 
 }  // namespace
 
-const std::array<EmployeeFieldDescriptor, kEmployeeFieldCount>& EmployeeFieldTable() {
+const std::array<FieldInfo, kEmployeeFieldCount>& EmployeeFieldTable() {
   static const auto table = BuildTable();
   return table;
 }
@@ -171,16 +163,15 @@ std::string BirthDateForEgnText(std::string_view egn, std::string_view current) 
   return std::string(current);
 }
 
-EmployeeCheckResult CheckEmployeeInput(const EmployeeFields& input, const UniqueTest& isEgnUnique,
-                                       const UniqueTest& isIbanUnique) {
-  EmployeeCheckResult result;
-  result.fields = input;
-  Checker checker(result);
-  result.valid = RunChecks(checker, isEgnUnique, isIbanUnique);
+EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const UniqueTest& isEgnUnique,
+                                 const UniqueTest& isIbanUnique) {
+  EmployeeCheck result;
+  Checker checker(input, result);
+  RunChecks(checker, isEgnUnique, isIbanUnique);
   return result;
 }
 
-EmployeeCheckResult CheckEmployeeInput(const EmployeeFields& input, const Register& list) {
+EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const Register& list) {
   return CheckEmployeeInput(
       input, [&list](std::string_view egn) { return list.IsEgnUnique(egn); },
       [&list](std::string_view iban) { return list.IsIbanUnique(iban); });

@@ -10,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "personnel/employee_record.h"
+#include "common/employee_record.h"
+#include "common/form_fields.h"
 
 namespace zel {
 
@@ -36,13 +37,9 @@ enum EmployeeField : int {
 };
 inline constexpr std::size_t kEmployeeFieldCount = 15;
 
-struct EmployeeFieldDescriptor {
-  std::string label;      // code page 1251; every message quotes it
-  std::size_t maxLength;  // the capacity of the record field
-  bool readOnly;          // only the birth date, filled from the EGN
-};
-
-const std::array<EmployeeFieldDescriptor, kEmployeeFieldCount>& EmployeeFieldTable();
+// Each field takes as much as its record field holds; only the birth date,
+// filled from the EGN, cannot be edited.
+const std::array<FieldInfo, kEmployeeFieldCount>& EmployeeFieldTable();
 // Caption of the check box bound to HasLeft.
 std::string EmployeeLeftCaption();
 
@@ -60,22 +57,16 @@ EmployeeFields LoadEmployeeFields(const EmployeeRecord& record);
 // it once it has 6 characters or more, otherwise `current` unchanged.
 std::string BirthDateForEgnText(std::string_view egn, std::string_view current);
 
-struct EmployeeCheckResult {
-  bool valid = false;
-  int field = -1;       // the field that gets the focus; -1 when valid
-  std::string message;  // code page 1251; empty when valid
-  // The texts after the validation's own changes (name trimmed, date
-  // separators set to "."); the dialog shows them whether valid or not.
-  EmployeeFields fields;
-};
-
+using EmployeeCheck = FieldCheck<EmployeeField>;
 using UniqueTest = std::function<bool(std::string_view)>;
 
-// The checks in their fixed order; stops at the first failure.
-EmployeeCheckResult CheckEmployeeInput(const EmployeeFields& input, const UniqueTest& isEgnUnique,
-                                       const UniqueTest& isIbanUnique);
+// The checks in their fixed order; stops at the first failure. The checks
+// change the texts as the dialog then shows them, valid or not: the name
+// trimmed, the separators of a full-length date set to ".".
+EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const UniqueTest& isEgnUnique,
+                                 const UniqueTest& isIbanUnique);
 // The same against the register, skipping the record at its EditIndex().
-EmployeeCheckResult CheckEmployeeInput(const EmployeeFields& input, const Register& list);
+EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const Register& list);
 
 // Writes every text into its record field (cut to capacity), ShortName as the
 // initials form of the stored name, and HasLeft as 1 or 0.

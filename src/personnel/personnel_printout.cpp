@@ -14,19 +14,12 @@ namespace {
 std::string AmountText(const std::string& amount) { return (amount + Cp(" лв.")).substr(0, 24); }
 
 void PrintRow(PrintSurface& surface, const PersonnelPrintMeasures& m, int y, const EmployeeRecord& record) {
-  surface.TextOut(m.x1, y, record.EGN.str());
-  surface.TextOut(m.x2, y, record.IBAN.str());
-  TextOutRight(surface, m.x4 - m.amountGap, y, AmountText(record.RequestedSum.str()));
-  TextOutRight(surface, m.x5 - m.amountGap, y, AmountText(record.Overdraft.str()));
-  surface.TextOut(m.x5, y, FitText(surface, record.FullName.str(), surface.PageWidth() - m.x5));
-}
-
-// The page number and the headings; the y of the page's first row.
-int BeginPage(PrintSurface& surface, const PersonnelPrintMeasures& m, int page) {
-  PrintPageNumber(surface, m.rowHeight / 2, page);
-  int y = 2 * m.rowHeight;
-  PrintPersonnelHeadings(surface, m, y);
-  return y;
+  surface.TextOut(m.egnLeft, y, record.EGN.str());
+  surface.TextOut(m.ibanLeft, y, record.IBAN.str());
+  TextOutRight(surface, m.requestedLimit - m.amountGap, y, AmountText(record.RequestedSum.str()));
+  TextOutRight(surface, m.overdraftLimit - m.amountGap, y, AmountText(record.Overdraft.str()));
+  surface.TextOut(m.overdraftLimit, y,
+                  FitText(surface, record.FullName.str(), surface.PageWidth() - m.overdraftLimit));
 }
 
 }  // namespace
@@ -34,27 +27,29 @@ int BeginPage(PrintSurface& surface, const PersonnelPrintMeasures& m, int page) 
 PersonnelPrintMeasures MeasurePersonnelPrint(const PrintSurface& surface) {
   const std::string amountColumn = Cp("999999999999999.99 лв.");
   PersonnelPrintMeasures m;
-  m.x1 = surface.PageWidth() / 10;
-  m.x2 = m.x1 + surface.TextWidth("999999999999");
-  m.x3 = m.x2 + surface.TextWidth("999999999999WWWWWWWWWW");
-  m.x4 = m.x3 + surface.TextWidth(amountColumn) + surface.TextWidth("WW");
-  m.x5 = m.x4 + surface.TextWidth(amountColumn) + surface.TextWidth("WW");
-  m.h = surface.TextHeight("T");
-  m.rowHeight = m.h + m.h / 2;
+  m.egnLeft = surface.PageWidth() / 10;
+  m.ibanLeft = m.egnLeft + surface.TextWidth("999999999999");
+  // The IBAN column and the room after it, where the amount columns start.
+  const int ibanColumnEnd = m.ibanLeft + surface.TextWidth("999999999999WWWWWWWWWW");
+  m.requestedLimit = ibanColumnEnd + surface.TextWidth(amountColumn) + surface.TextWidth("WW");
+  m.overdraftLimit = m.requestedLimit + surface.TextWidth(amountColumn) + surface.TextWidth("WW");
+  m.textHeight = surface.TextHeight("T");
+  m.rowHeight = m.textHeight + m.textHeight / 2;
   m.amountGap = surface.TextWidth("WWW");
   return m;
 }
 
 void PrintPersonnelHeadings(PrintSurface& surface, const PersonnelPrintMeasures& m, int& y) {
-  surface.TextOut(m.x1, y, Cp("ЕГН"));
-  surface.TextOut(m.x2, y, "IBAN");
-  TextOutRight(surface, m.x4 - m.amountGap, y, Cp("ЗАЯВЕНА СУМА"));
-  TextOutRight(surface, m.x5 - m.amountGap, y, Cp("ОВЪРДРАФТ"));
+  surface.TextOut(m.egnLeft, y, Cp("ЕГН"));
+  surface.TextOut(m.ibanLeft, y, "IBAN");
+  TextOutRight(surface, m.requestedLimit - m.amountGap, y, Cp("ЗАЯВЕНА СУМА"));
+  TextOutRight(surface, m.overdraftLimit - m.amountGap, y, Cp("ОВЪРДРАФТ"));
   // The name heading may use the overdraft column's width as well.
-  surface.TextOut(m.x5, y, FitText(surface, Cp("ИМЕ ПРЕЗИМЕ ФАМИЛИЯ"), surface.PageWidth() - m.x4));
-  y += (4 * m.h) / 3;
-  surface.Line(m.x1, y, surface.PageWidth(), y);
-  y += (2 * m.h) / 3;
+  surface.TextOut(m.overdraftLimit, y,
+                  FitText(surface, Cp("ИМЕ ПРЕЗИМЕ ФАМИЛИЯ"), surface.PageWidth() - m.requestedLimit));
+  y += (4 * m.textHeight) / 3;
+  surface.Line(m.egnLeft, y, surface.PageWidth(), y);
+  y += (2 * m.textHeight) / 3;
 }
 
 Status PrintPersonnelList(Printer& printer, const Register& list, const PrintFont& font) {
@@ -62,21 +57,20 @@ Status PrintPersonnelList(Printer& printer, const Register& list, const PrintFon
   std::unique_ptr<PrintSurface> surface = printer.Begin();
   if (!surface) return Status::Ok();
 
-  surface->SetFont(font);
-  const PersonnelPrintMeasures m = MeasurePersonnelPrint(*surface);
-  int page = 1;
-  int y = BeginPage(*surface, m, page);
+  PrintSurface& s = *surface;
+  s.SetFont(font);
+  const PersonnelPrintMeasures m = MeasurePersonnelPrint(s);
   const auto& records = list.records();
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    PrintRow(*surface, m, y, records[i]);
-    y += m.rowHeight;
-    // A new page only for rows still to come: no sheet with headings alone.
-    if (i + 1 < records.size() && surface->PageHeight() < y + m.rowHeight) {
-      surface->NewPage();
-      y = BeginPage(*surface, m, ++page);
-    }
-  }
-  return surface->End();
+  PrintPagedRows(
+      s, records.size(), m.rowHeight,
+      [&](int page) {
+        PrintPageNumber(s, m.rowHeight / 2, page);
+        int y = 2 * m.rowHeight;
+        PrintPersonnelHeadings(s, m, y);
+        return y;
+      },
+      [&](std::size_t row, int y) { PrintRow(s, m, y, records[row]); });
+  return s.End();
 }
 
 }  // namespace zel

@@ -9,14 +9,14 @@ namespace zel {
 
 class Register;
 
-// Columns and row height in printer units, measured once per job.
+// Columns and row height in printer units, measured once per job (the
+// measures X1, X2, X4, X5, h and H of the printout, in that order).
 struct PersonnelPrintMeasures {
-  int x1 = 0;  // left edge of the EGN column
-  int x2 = 0;  // left edge of the IBAN column
-  int x3 = 0;
-  int x4 = 0;  // limit of the requested amount column
-  int x5 = 0;  // limit of the overdraft column, left edge of the names
-  int h = 0;   // height of "T"
+  int egnLeft = 0;
+  int ibanLeft = 0;
+  int requestedLimit = 0;  // limit of the requested amount column
+  int overdraftLimit = 0;  // limit of the overdraft column, and left edge of the names
+  int textHeight = 0;      // height of "T"
   int rowHeight = 0;
   int amountGap = 0;  // width of "WWW": an amount ends that far before its limit
 };

@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "personnel/employee_record.h"
+#include "common/employee_record.h"
 
 namespace zel {
 

@@ -120,8 +120,8 @@ std::string OverdraftRequestsText(const Register& reg, const std::string& compan
   return out;
 }
 
-Status WriteAccountOpeningRequests(const Register& reg, SettingsStore& settings, Messages& messages,
-                                   const std::string& fileName) {
+Status WriteAccountOpeningRequests(FileSystem& fs, const Register& reg, SettingsStore& settings,
+                                   Messages& messages, const std::string& fileName) {
   const std::string clientName = ReadSetting(settings, "ClientName");
   if (clientName.empty()) {
     messages.Show(Cp("Няма данни за името на компанията !"));
@@ -132,22 +132,22 @@ Status WriteAccountOpeningRequests(const Register& reg, SettingsStore& settings,
     messages.Show(Cp("Не е попълнен банков код на централа/клон !"));
     return Status::Ok();
   }
-  return files::ReplaceFile(fileName, AccountOpeningRequestsText(reg, clientName, codeBus));
+  return files::ReplaceFile(fs, fileName, AccountOpeningRequestsText(reg, clientName, codeBus));
 }
 
-Status WriteOverdraftRequests(const Register& reg, SettingsStore& settings, Messages& /*nothing to say*/,
+Status WriteOverdraftRequests(FileSystem& fs, const Register& reg, SettingsStore& settings,
                               const std::string& fileName) {
   const std::string companyIban = ReadSetting(settings, "IBANClientAcc");
-  return files::ReplaceFile(fileName, OverdraftRequestsText(reg, companyIban));
+  return files::ReplaceFile(fs, fileName, OverdraftRequestsText(reg, companyIban));
 }
 
-Status WriteRequestFileOfType(RequestType type, const Register& reg, SettingsStore& settings,
+Status WriteRequestFileOfType(FileSystem& fs, RequestType type, const Register& reg, SettingsStore& settings,
                               Messages& messages, const std::string& fileName) {
   switch (type) {
     case RequestType::AccountOpening:
-      return WriteAccountOpeningRequests(reg, settings, messages, fileName);
+      return WriteAccountOpeningRequests(fs, reg, settings, messages, fileName);
     case RequestType::Overdraft:
-      return WriteOverdraftRequests(reg, settings, messages, fileName);
+      return WriteOverdraftRequests(fs, reg, settings, fileName);
   }
   return Status::Ok();
 }

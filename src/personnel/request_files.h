@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/file_system.h"
 #include "common/messages.h"
 #include "common/settings_store.h"
 #include "common/status.h"
@@ -21,16 +22,16 @@ enum class RequestType { AccountOpening, Overdraft };
 // the user has not been told). The file is replaced as a whole, so a failure
 // never leaves a half-written request behind; the failure carries the full
 // path and the system's description.
-Status WriteAccountOpeningRequests(const Register& reg, SettingsStore& settings, Messages& messages,
-                                   const std::string& fileName);
+Status WriteAccountOpeningRequests(FileSystem& fs, const Register& reg, SettingsStore& settings,
+                                   Messages& messages, const std::string& fileName);
 
 // One block per employee who has not left, has an IBAN and an overdraft of at
 // least 1. The company's IBAN may be missing; it is then written empty.
-Status WriteOverdraftRequests(const Register& reg, SettingsStore& settings, Messages& messages,
+Status WriteOverdraftRequests(FileSystem& fs, const Register& reg, SettingsStore& settings,
                               const std::string& fileName);
 
 // The writer of the chosen request type.
-Status WriteRequestFileOfType(RequestType type, const Register& reg, SettingsStore& settings,
+Status WriteRequestFileOfType(FileSystem& fs, RequestType type, const Register& reg, SettingsStore& settings,
                               Messages& messages, const std::string& fileName);
 
 // The file contents in the bank's code page, as the writers store them.

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "personnel/employee_record.h"
+#include "common/employee_record.h"
 
 namespace zel {
 

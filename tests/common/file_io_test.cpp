@@ -6,18 +6,27 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "support/failing_file_system.h"
 #include "support/fakes.h"
 
 namespace zel::files {
 namespace {
 
+using test::FailingFileSystem;
+using test::InjectedErrorText;
 using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteFileBytes;
+using Step = FailingFileSystem::Step;
+
+std::string FullPath(const std::string& name) { return files::FullPath(SystemFileSystem(), name); }
+bool Exists(const std::string& path) { return SystemFileSystem().Exists(path); }
+std::string SystemErrorText(int err) { return std::strerror(err); }
 
 std::vector<std::string> Entries(const std::string& folder) {
   std::vector<std::string> names;
@@ -26,16 +35,23 @@ std::vector<std::string> Entries(const std::string& folder) {
   return names;
 }
 
-// Puts the failure hook back whatever the test does.
+// Saves through a file system whose chosen step fails (none at first).
 class ReplaceFileTest : public ::testing::Test {
 protected:
-  void TearDown() override { FailSaveStepForTesting(SaveStep::None); }
-
   Status Save(const std::string& content) {
-    return ReplaceFile("data.dat", content, "data.bak", [this](const std::string& m) { warnings.push_back(m); });
+    return ReplaceFile(fs, "data.dat", content, "data.bak", [this](const std::string& m) { warnings.push_back(m); });
   }
+  Status ReplaceFile(const std::string& path, std::string_view content, const std::string& backup = {}) {
+    return files::ReplaceFile(fs, path, content, backup);
+  }
+  Status ReplaceFile(FileSystem& with, const std::string& path, std::string_view content, const std::string& backup,
+                     const WarningSink& warn) {
+    return files::ReplaceFile(with, path, content, backup, warn);
+  }
+  void FailSaveStepForTesting(Step step) { fs.fail = step; }
 
   TempDir dir;
+  FailingFileSystem fs;
   std::vector<std::string> warnings;
 };
 
@@ -79,20 +95,20 @@ TEST_F(ReplaceFileTest, EmptyContentGivesAnEmptyFile) {
 // A failure before the new file takes the main name leaves the previous file
 // and its backup as they were, leaves no temporary file and names the file.
 TEST_F(ReplaceFileTest, FailureBeforeTheRenameKeepsThePreviousFile) {
-  for (SaveStep step : {SaveStep::CreateTemp, SaveStep::WriteTemp, SaveStep::SyncTemp, SaveStep::Rename}) {
+  for (Step step : {Step::CreateTemp, Step::WriteTemp, Step::SyncTemp, Step::Rename}) {
     SCOPED_TRACE(static_cast<int>(step));
-    FailSaveStepForTesting(SaveStep::None);
+    FailSaveStepForTesting(Step::None);
     ASSERT_TRUE(Save("old").ok());
     ASSERT_TRUE(Save("current").ok());
     FailSaveStepForTesting(step);
     const Status s = Save("new");
     EXPECT_FALSE(s.ok());
     EXPECT_EQ(s.message().rfind("Error save in file " + FullPath("data.dat") + " !", 0), 0u) << s.message();
-    EXPECT_NE(s.message().find(SystemErrorText(EIO)), std::string::npos) << s.message();
+    EXPECT_NE(s.message().find(InjectedErrorText()), std::string::npos) << s.message();
     EXPECT_EQ(ReadFileBytes(dir.File("data.dat")), "current");
     // Until the rename, the backup still holds a complete earlier version.
     const std::string backup = ReadFileBytes(dir.File("data.bak"));
-    EXPECT_TRUE(backup == "old" || (step == SaveStep::Rename && backup == "current")) << backup;
+    EXPECT_TRUE(backup == "old" || (step == Step::Rename && backup == "current")) << backup;
     EXPECT_TRUE(warnings.empty());
     EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"data.bak", "data.dat"}));
   }
@@ -101,7 +117,7 @@ TEST_F(ReplaceFileTest, FailureBeforeTheRenameKeepsThePreviousFile) {
 TEST_F(ReplaceFileTest, FailingToDeleteTheOldBackupWarnsAndSaves) {
   ASSERT_TRUE(Save("old").ok());
   ASSERT_TRUE(Save("current").ok());
-  FailSaveStepForTesting(SaveStep::DeleteBackup);
+  FailSaveStepForTesting(Step::DeleteBackup);
   EXPECT_TRUE(Save("new").ok());
   EXPECT_EQ(ReadFileBytes(dir.File("data.dat")), "new");
   EXPECT_EQ(ReadFileBytes(dir.File("data.bak")), "old");
@@ -114,7 +130,7 @@ TEST_F(ReplaceFileTest, FailingToDeleteTheOldBackupWarnsAndSaves) {
 TEST_F(ReplaceFileTest, FailingToKeepTheBackupWarnsAndSaves) {
   ASSERT_TRUE(Save("old").ok());
   ASSERT_TRUE(Save("current").ok());
-  FailSaveStepForTesting(SaveStep::KeepBackup);
+  FailSaveStepForTesting(Step::KeepBackup);
   EXPECT_TRUE(Save("new").ok());
   EXPECT_EQ(ReadFileBytes(dir.File("data.dat")), "new");
   EXPECT_EQ(warnings, std::vector<std::string>{"Error renaming file " + FullPath("data.dat") + " to " +
@@ -124,14 +140,14 @@ TEST_F(ReplaceFileTest, FailingToKeepTheBackupWarnsAndSaves) {
 
 TEST_F(ReplaceFileTest, WarningsWithoutASinkAreDropped) {
   ASSERT_TRUE(ReplaceFile("data.dat", "current", "data.bak").ok());
-  FailSaveStepForTesting(SaveStep::KeepBackup);
+  FailSaveStepForTesting(Step::KeepBackup);
   EXPECT_TRUE(ReplaceFile("data.dat", "new", "data.bak").ok());
   EXPECT_EQ(ReadFileBytes(dir.File("data.dat")), "new");
 }
 
 TEST_F(ReplaceFileTest, FolderFlushFailureIsReportedWithTheNewFileInPlace) {
   ASSERT_TRUE(Save("current").ok());
-  FailSaveStepForTesting(SaveStep::SyncFolder);
+  FailSaveStepForTesting(Step::SyncFolder);
   const Status s = Save("new");
   EXPECT_FALSE(s.ok());
   EXPECT_EQ(s.message().rfind("Error save in file " + FullPath("data.dat"), 0), 0u);
@@ -177,92 +193,23 @@ TEST_F(ReplaceFileTest, RemovedCurrentDirectoryNeverSendsTheFileToTheRoot) {
   EXPECT_FALSE(inRoot);
 }
 
-TEST(FileIo, ReadRecordsIgnoresATrailingPartialRecord) {
-  TempDir dir;
-  WriteFileBytes(dir.File("r.dat"), "aaabbbcc");
-  std::vector<std::string> records;
-  ASSERT_TRUE(ReadRecords("r.dat", 3, [&](const char* r) { records.emplace_back(r, 3); }).ok());
-  EXPECT_EQ(records, (std::vector<std::string>{"aaa", "bbb"}));
-  EXPECT_FALSE(ReadRecords("missing.dat", 3, [&](const char*) {}).ok());
-}
-
 TEST(FileIo, PathsAreMadeAbsolute) {
   TempDir dir;
-  EXPECT_EQ(FullPath("x.dat"), WithSeparator(CurrentDirectory()) + "x.dat");
+  FileSystem& fs = SystemFileSystem();
+  EXPECT_EQ(FullPath("x.dat"), WithSeparator(fs, fs.CurrentDirectory()) + "x.dat");
   EXPECT_EQ(FullPath("/abs/x.dat"), "/abs/x.dat");
-  EXPECT_EQ(WithSeparator("/a/"), "/a/");
-  EXPECT_EQ(WithSeparator("/a"), "/a/");
+  EXPECT_EQ(WithSeparator(fs, "/a/"), "/a/");
+  EXPECT_EQ(WithSeparator(fs, "/a"), "/a/");
 }
 
-std::vector<std::string> Lines(const std::string& bytes) {
+TEST(FileIo, AFileThatCannotBeReadIsNamedWithTheSystemsReason) {
   TempDir dir;
-  WriteFileBytes(dir.File("t.txt"), bytes);
-  LineReader reader;
-  EXPECT_TRUE(reader.Open("t.txt").ok());
-  std::vector<std::string> lines;
-  std::string line;
-  while (reader.Next(line)) lines.push_back(line);
-  EXPECT_TRUE(reader.status().ok());
-  EXPECT_FALSE(reader.Next(line));  // stays at the end
-  return lines;
-}
-
-using L = std::vector<std::string>;
-
-TEST(LineReader, EveryKindOfLineEnd) {
-  EXPECT_EQ(Lines("a\r\nb\rc\nd"), (L{"a", "b", "c", "d"}));
-  EXPECT_EQ(Lines("a\r\n"), (L{"a"}));
-  EXPECT_EQ(Lines("a\n\rb"), (L{"a", "", "b"}));  // LF CR is two line ends
-  EXPECT_EQ(Lines("a\r\r\nb"), (L{"a", "", "b"}));
-  EXPECT_EQ(Lines(""), L{});
-}
-
-TEST(LineReader, EmptyLinesCount) {
-  EXPECT_EQ(Lines("\r\n\r\nx\r\n\r\n"), (L{"", "", "x", ""}));
-  EXPECT_EQ(Lines("\n"), (L{""}));
-}
-
-TEST(LineReader, CtrlZEndsTheFile) {
-  EXPECT_EQ(Lines("a\r\nb\x1A" "c\r\nd\r\n"), (L{"a", "b"}));
-  EXPECT_EQ(Lines("a\r\n\x1A\r\nb"), (L{"a"}));
-  EXPECT_EQ(Lines("\x1A" "abc"), L{});
-}
-
-TEST(LineReader, LineEndSplitAcrossTheReadBuffer) {
-  // The reader fills 64 KiB at a time: put the CR at the last byte of the first fill.
-  const std::string first(65535, 'x');
-  EXPECT_EQ(Lines(first + "\r\ny"), (L{first, "y"}));
-  EXPECT_EQ(Lines(first + "\r"), (L{first}));
-  EXPECT_EQ(Lines(first + "\rz"), (L{first, "z"}));
-}
-
-TEST(LineReader, OverlongLinesAreCut) {
-  const std::string longLine(LineReader::kMaxLine + 1000, 'q');
-  const auto lines = Lines(longLine + "\r\nnext\r\n" + longLine);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], std::string(LineReader::kMaxLine, 'q'));
-  EXPECT_EQ(lines[1], "next");
-  EXPECT_EQ(lines[2], std::string(LineReader::kMaxLine, 'q'));
-}
-
-TEST(LineReader, MissingFileAndReopen) {
-  TempDir dir;
-  LineReader reader;
-  const Status missing = reader.Open("nothing.txt");
+  std::string content = "stale";
+  const Status missing = ReadFile(SystemFileSystem(), "nothing.txt", content);
   EXPECT_FALSE(missing.ok());
   EXPECT_NE(missing.message().find(FullPath("nothing.txt")), std::string::npos);
-  std::string line;
-  EXPECT_FALSE(reader.Next(line));
-
-  WriteFileBytes(dir.File("a.txt"), "first\r\nsecond\r\n");
-  WriteFileBytes(dir.File("b.txt"), "other\r\n");
-  ASSERT_TRUE(reader.Open("a.txt").ok());
-  ASSERT_TRUE(reader.Next(line));
-  EXPECT_EQ(line, "first");
-  ASSERT_TRUE(reader.Open("b.txt").ok());
-  ASSERT_TRUE(reader.Next(line));
-  EXPECT_EQ(line, "other");
-  EXPECT_FALSE(reader.Next(line));
+  EXPECT_NE(missing.message().find(SystemErrorText(ENOENT)), std::string::npos) << missing.message();
+  EXPECT_TRUE(content.empty());
 }
 
 }  // namespace

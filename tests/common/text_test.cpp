@@ -56,14 +56,10 @@ TEST(Fields, AlignLeftKeepsBlanksAndCutsTheEnd) {
   EXPECT_EQ(AlignLeft("abc", -1), "");
 }
 
-TEST(Fields, PadCharFillsAndScopeRestoresTheSpace) {
-  {
-    PadCharScope zeros('0');
-    EXPECT_EQ(AlignRight(" 12 ", 6), "000012");
-    EXPECT_EQ(AlignLeft("12", 4), "1200");
-    EXPECT_EQ(PadString(3), "000");
-  }
-  EXPECT_EQ(PadChar(), ' ');
+TEST(Fields, APadCharacterGivenForOneCallFillsThatCallOnly) {
+  EXPECT_EQ(AlignRight(" 12 ", 6, '0'), "000012");
+  EXPECT_EQ(AlignLeft("12", 4, '0'), "1200");
+  EXPECT_EQ(PadString(3, '0'), "000");
   EXPECT_EQ(AlignRight("12", 4), "  12");
 }
 
@@ -76,55 +72,55 @@ TEST(Fields, TrimRemovesBlanksAndControlCharacters) {
 }
 
 TEST(FormatFixed, RoundsHalfAwayFromZeroOnDecimalDigits) {
-  EXPECT_EQ(FormatFixed(10, 2, 1234.5), "1234.50");
-  EXPECT_EQ(FormatFixed(10, 2, 7.125), "7.13");  // printf would give 7.12
-  EXPECT_EQ(FormatFixed(10, 2, -7.125), "-7.13");
-  EXPECT_EQ(FormatFixed(10, 4, 0.90625), "0.9063");
-  EXPECT_EQ(FormatFixed(0, 0, 2.5), "3");
-  EXPECT_EQ(FormatFixed(0, 0, -2.5), "-3");
-  EXPECT_EQ(FormatFixed(0, 0, 0.5), "1");
-  EXPECT_EQ(FormatFixed(0, 0, 0.49), "0");
-  EXPECT_EQ(FormatFixed(0, 1, 0.05), "0.1");
-  EXPECT_EQ(FormatFixed(0, 2, 0.125), "0.13");
+  EXPECT_EQ(FormatFixed(2, 1234.5), "1234.50");
+  EXPECT_EQ(FormatFixed(2, 7.125), "7.13");  // printf would give 7.12
+  EXPECT_EQ(FormatFixed(2, -7.125), "-7.13");
+  EXPECT_EQ(FormatFixed(4, 0.90625), "0.9063");
+  EXPECT_EQ(FormatFixed(0, 2.5), "3");
+  EXPECT_EQ(FormatFixed(0, -2.5), "-3");
+  EXPECT_EQ(FormatFixed(0, 0.5), "1");
+  EXPECT_EQ(FormatFixed(0, 0.49), "0");
+  EXPECT_EQ(FormatFixed(1, 0.05), "0.1");
+  EXPECT_EQ(FormatFixed(2, 0.125), "0.13");
   // The nearest double to 1.005 lies below it, and its 18 digits say so.
-  EXPECT_EQ(FormatFixed(0, 2, 1.005), "1.00");
+  EXPECT_EQ(FormatFixed(2, 1.005), "1.00");
 }
 
 TEST(FormatFixed, CarriesThroughNines) {
-  EXPECT_EQ(FormatFixed(0, 2, 9.999), "10.00");
-  EXPECT_EQ(FormatFixed(0, 0, 99.5), "100");
-  EXPECT_EQ(FormatFixed(0, 2, 999999.999), "1000000.00");
-  EXPECT_EQ(FormatFixed(0, 2, -0.996), "-1.00");
-  EXPECT_EQ(FormatFixed(0, 2, 0.005), "0.01");
-  EXPECT_EQ(FormatFixed(0, 3, 0.0005), "0.001");
+  EXPECT_EQ(FormatFixed(2, 9.999), "10.00");
+  EXPECT_EQ(FormatFixed(0, 99.5), "100");
+  EXPECT_EQ(FormatFixed(2, 999999.999), "1000000.00");
+  EXPECT_EQ(FormatFixed(2, -0.996), "-1.00");
+  EXPECT_EQ(FormatFixed(2, 0.005), "0.01");
+  EXPECT_EQ(FormatFixed(3, 0.0005), "0.001");
 }
 
 TEST(FormatFixed, NegativeZeroOnlyHiddenAtTwoDecimals) {
-  EXPECT_EQ(FormatFixed(10, 2, -0.004), "0.00");
-  EXPECT_EQ(FormatFixed(10, 2, -0.001), "0.00");
-  EXPECT_EQ(FormatFixed(10, 3, -0.0001), "-0.000");
-  EXPECT_EQ(FormatFixed(10, 0, -0.4), "-0");
-  EXPECT_EQ(FormatFixed(15, 2, 0), "0.00");
-  EXPECT_EQ(FormatFixed(15, 2, -0.0), "0.00");
+  EXPECT_EQ(FormatFixed(2, -0.004), "0.00");
+  EXPECT_EQ(FormatFixed(2, -0.001), "0.00");
+  EXPECT_EQ(FormatFixed(3, -0.0001), "-0.000");
+  EXPECT_EQ(FormatFixed(0, -0.4), "-0");
+  EXPECT_EQ(FormatFixed(2, 0), "0.00");
+  EXPECT_EQ(FormatFixed(2, -0.0), "0.00");
 }
 
-TEST(FormatFixed, WidthDoesNotShowAndDecimalsAreExact) {
-  EXPECT_EQ(FormatFixed(20, 2, 5), "5.00");
-  EXPECT_EQ(FormatFixed(0, 0, 5), "5");
-  EXPECT_EQ(FormatFixed(0, 5, 1.5), "1.50000");
-  EXPECT_EQ(FormatFixed(0, -3, 1.5), "2");
-  EXPECT_EQ(FormatFixed(0, 30, 0.1), "0.100000000000000006000000000000");
+TEST(FormatFixed, DecimalsAreExact) {
+  EXPECT_EQ(FormatFixed(2, 5), "5.00");
+  EXPECT_EQ(FormatFixed(0, 5), "5");
+  EXPECT_EQ(FormatFixed(5, 1.5), "1.50000");
+  EXPECT_EQ(FormatFixed(-3, 1.5), "2");
+  EXPECT_EQ(FormatFixed(30, 0.1), "0.100000000000000006000000000000");
 }
 
 TEST(FormatFixed, KeepsEighteenSignificantDigitsOfLargeValues) {
-  const std::string big = FormatFixed(0, 2, 1e300);
+  const std::string big = FormatFixed(2, 1e300);
   ASSERT_EQ(big.size(), 301u + 3u);
   EXPECT_EQ(big.substr(0, 18), "100000000000000005");
   EXPECT_EQ(big.find_first_not_of('0', 18), 301u);
   EXPECT_EQ(big.substr(301), ".00");
-  EXPECT_EQ(FormatFixed(0, 2, 123456789012345678.0), "123456789012345680.00");
-  EXPECT_EQ(FormatFixed(0, 2, -1.7976931348623157e308).size(), 1u + 309u + 3u);
-  EXPECT_EQ(FormatFixed(0, 255, 5e-324).size(), 2u + 255u);
+  EXPECT_EQ(FormatFixed(2, 123456789012345678.0), "123456789012345680.00");
+  EXPECT_EQ(FormatFixed(2, -1.7976931348623157e308).size(), 1u + 309u + 3u);
+  EXPECT_EQ(FormatFixed(255, 5e-324).size(), 2u + 255u);
 }
 
 TEST(FormatFixed, EveryTwoDecimalAmountComesBackAsWritten) {

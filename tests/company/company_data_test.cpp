@@ -78,14 +78,14 @@ TEST(CompanyData, LabelsAndLengthsOfTheDialog) {
   EXPECT_EQ(table[kCompanyIban].label, Cp("IBAN сметка на наредителя"));
   const std::vector<std::size_t> lengths = {26, 8, 10, 22};
   for (std::size_t i = 0; i < kCompanyFieldCount; ++i) {
-    EXPECT_EQ(table[i].maxLength, lengths[i]);
-    EXPECT_EQ(table[i].valueName, kValueOrder[i]);
+    EXPECT_EQ(static_cast<std::size_t>(table[i].maxLength), lengths[i]);
+    EXPECT_EQ(kCompanyValueNames[i], kValueOrder[i]);
   }
 }
 
 TEST(CompanyData, CheckRequiresNameThenIban) {
-  CompanyCheckResult r = CheckCompanyData({});
-  EXPECT_FALSE(r.ok);
+  CompanyCheck r = CheckCompanyData({});
+  EXPECT_FALSE(r.valid);
   EXPECT_EQ(r.field, kCompanyName);
   EXPECT_EQ(r.message, Cp("Наименование на фирмата не е попълнено !"));
 
@@ -106,16 +106,15 @@ TEST(CompanyData, CheckAcceptsOnlyTheBranchIban) {
   };
   for (const std::string& iban : rejected) {
     SCOPED_TRACE(iban);
-    const CompanyCheckResult r = CheckCompanyData({"X", "", "", iban});
-    EXPECT_FALSE(r.ok);
+    const CompanyCheck r = CheckCompanyData({"X", "", "", iban});
+    EXPECT_FALSE(r.valid);
     EXPECT_EQ(r.field, kCompanyIban);
     EXPECT_EQ(r.message, invalid);
   }
-  const CompanyCheckResult r = CheckCompanyData({"X", "", "", kBranchIban});
-  EXPECT_TRUE(r.ok);
-  EXPECT_EQ(r.field, -1);
+  const CompanyCheck r = CheckCompanyData({"X", "", "", kBranchIban});
+  EXPECT_TRUE(r.valid);
   EXPECT_TRUE(r.message.empty());
-  EXPECT_TRUE(CheckCompanyData({"X", "", "", "BG95QRVA91509999999999"}).ok);
+  EXPECT_TRUE(CheckCompanyData({"X", "", "", "BG95QRVA91509999999999"}).valid);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "common/text.h"
 #include "payment/crc.h"
 #include "payment/test_lines.h"
+#include "support/failing_file_system.h"
 #include "support/fakes.h"
 
 namespace zel {
@@ -53,6 +54,17 @@ PayFileSettings DefaultSettings() {
   return s;  // PayFileName O250500p.dp0, PaySeqNo 0
 }
 
+// The control sheet on a pay day whose stored control string and total are
+// `control` and `total`; gives back what the run left in them.
+ControlSheetResult RunSheet(FileSystem& fs, const PaymentList& list, test::FakePrinter& printer,
+                       const test::FakeClock& clock, std::string& control, double& total) {
+  PayDay day{DefaultSettings(), control, total};
+  const ControlSheetResult r = PrintControlSheet(fs, list, day, printer, clock, PrintFont{});
+  control = day.StoredControlString;
+  total = day.StoredTotal;
+  return r;
+}
+
 TEST(ControlFigures, FileDateSequenceAmountAndCount) {
   EXPECT_EQ(ControlFigures(DefaultSettings(), 1234.5, 17), "2505000000000000000123450000017");
   EXPECT_EQ(AmountDigits(0), std::string(18, '0'));
@@ -60,7 +72,6 @@ TEST(ControlFigures, FileDateSequenceAmountAndCount) {
   EXPECT_EQ(AmountDigits(12345678901234567.0), "234567890123456800");
   EXPECT_EQ(CountDigits(0), "000000");
   EXPECT_EQ(CountDigits(1234567), "234567");
-  EXPECT_EQ(PadChar(), ' ');
 }
 
 TEST(ControlFigures, DateOfTheSheetWithTheLocaleNames) {
@@ -78,13 +89,13 @@ TEST(ControlSheet, EveryLabelEndsAtRAndEveryValueStartsAtV) {
   double total = 99;
   const PaymentList list = SeventeenLines();
   const ControlSheetResult r =
-      PrintControlSheet(list, DefaultSettings(), printer, clock, control, total, PrintFont{});
+      RunSheet(SystemFileSystem(), list, printer, clock, control, total);
   ASSERT_TRUE(r.status.ok()) << r.status.message();
   EXPECT_TRUE(r.printed);
   EXPECT_EQ(total, 1234.5);
 
   std::string expectedControl;
-  ASSERT_TRUE(TextFileCrc(dir.File("O250500p.dp0"), expectedControl).ok());
+  ASSERT_TRUE(TextFileCrc(SystemFileSystem(), dir.File("O250500p.dp0"), expectedControl).ok());
   EXPECT_EQ(control, expectedControl);
   EXPECT_EQ(test::ReadFileBytes(dir.File("O250500p.dp0")).size(), 17u * 146u);  // body only
 
@@ -155,7 +166,7 @@ TEST(ControlSheet, EmptyListShowsZeroTotal) {
   std::string control;
   double total = 5;
   const ControlSheetResult r =
-      PrintControlSheet(PaymentList{}, DefaultSettings(), printer, clock, control, total, PrintFont{});
+      RunSheet(SystemFileSystem(), PaymentList{}, printer, clock, control, total);
   ASSERT_TRUE(r.printed);
   EXPECT_EQ(total, 0);
   EXPECT_EQ(control, "00000000");
@@ -170,7 +181,7 @@ TEST(ControlSheet, CancelledDialogLeavesBodyFileAndNewControlButNotTheTotal) {
   std::string control = "OLD";
   double total = 99;
   const ControlSheetResult r =
-      PrintControlSheet(SeventeenLines(), DefaultSettings(), printer, clock, control, total, PrintFont{});
+      RunSheet(SystemFileSystem(), SeventeenLines(), printer, clock, control, total);
   EXPECT_TRUE(r.status.ok());
   EXPECT_FALSE(r.printed);
   EXPECT_EQ(printer.dialogs, 1);
@@ -187,10 +198,8 @@ TEST(ControlSheet, FileErrorEndsBeforeThePrintDialog) {
   test::FakeClock clock;
   std::string control = "OLD";
   double total = 99;
-  files::FailSaveStepForTesting(files::SaveStep::CreateTemp);
-  const ControlSheetResult r =
-      PrintControlSheet(SeventeenLines(), DefaultSettings(), printer, clock, control, total, PrintFont{});
-  files::FailSaveStepForTesting(files::SaveStep::None);
+  test::FailingFileSystem fs(test::FailingFileSystem::Step::CreateTemp);
+  const ControlSheetResult r = RunSheet(fs, SeventeenLines(), printer, clock, control, total);
   EXPECT_FALSE(r.status.ok());
   EXPECT_FALSE(r.printed);
   EXPECT_EQ(printer.dialogs, 0);

@@ -14,8 +14,9 @@ std::string ControlOf(const std::string& content) {
   test::TempDir dir;
   test::WriteFileBytes(dir.File("pay.txt"), content);
   std::string control = "junk";
-  const Status s = TextFileCrc(dir.File("pay.txt"), control);
+  const Status s = TextFileCrc(SystemFileSystem(), dir.File("pay.txt"), control);
   EXPECT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(ControlString(content), control);  // the file as read back, and the bytes in memory
   return control;
 }
 
@@ -72,7 +73,7 @@ TEST(Crc, LongLinesCountWhole) {
 TEST(Crc, MissingFileIsAnErrorWithoutControlString) {
   test::TempDir dir;
   std::string control = "old";
-  const Status s = TextFileCrc(dir.File("none.txt"), control);
+  const Status s = TextFileCrc(SystemFileSystem(), dir.File("none.txt"), control);
   EXPECT_FALSE(s.ok());
   EXPECT_NE(s.message().find(dir.File("none.txt")), std::string::npos);
   EXPECT_TRUE(control.empty());

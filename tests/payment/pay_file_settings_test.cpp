@@ -14,8 +14,7 @@ using test::kValidIban;
 
 class PayFileDialogTest : public ::testing::Test {
 protected:
-  void SetUp() override { ResetPayFileSettings(); }
-  void TearDown() override { ResetPayFileSettings(); }
+  PayFileSettings stored;  // the mass payment list's pay day settings
 
   static PayFileFieldTexts Filled() {
     PayFileFieldTexts f;
@@ -44,15 +43,9 @@ TEST(PayFileName, DayMonthTwoDigitYearAndSequenceDigit) {
   EXPECT_EQ(MakePayFileName("7", 1), "O 7    p.dp1");
 }
 
-TEST_F(PayFileDialogTest, SettingsStartWithTheDefaultFileNameAndKeepWhatIsStored) {
-  EXPECT_EQ(CurrentPayFileSettings().PayFileName, "O250500p.dp0");
-  EXPECT_EQ(CurrentPayFileSettings().PaySeqNo, 0);
-  PayFileSettings s;
-  s.PayerName = "X";
-  s.PayFileName = "O071226p.dp3";
-  SetPayFileSettings(s);
-  EXPECT_EQ(CurrentPayFileSettings().PayFileName, "O071226p.dp3");
-  EXPECT_EQ(CurrentPayFileSettings().PayerName, "X");
+TEST_F(PayFileDialogTest, SettingsStartWithTheDefaultFileName) {
+  EXPECT_EQ(stored.PayFileName, "O250500p.dp0");
+  EXPECT_EQ(stored.PaySeqNo, 0);
 }
 
 TEST_F(PayFileDialogTest, FieldTableAndOpeningValues) {
@@ -132,7 +125,7 @@ TEST_F(PayFileDialogTest, PrintCommandWithInvalidInputDisablesOkAndTouchesNothin
   PayFileFieldTexts f = Filled();
   f[PayFileField::SeqNo] = "12";
   int calls = 0;
-  const PayFilePrintResult r = RunPayFilePrint(f, store, [&](const PayFileSettings&) {
+  const PayFilePrintResult r = RunPayFilePrint(f, store, stored, [&] {
     ++calls;
     return ControlSheetResult{Status::Ok(), true};
   });
@@ -142,7 +135,7 @@ TEST_F(PayFileDialogTest, PrintCommandWithInvalidInputDisablesOkAndTouchesNothin
   EXPECT_EQ(r.message, Cp("Поредно плащане за деня не е валиден !"));
   EXPECT_EQ(calls, 0);
   EXPECT_TRUE(store.writes.empty());
-  EXPECT_EQ(CurrentPayFileSettings().PayFileName, "O250500p.dp0");
+  EXPECT_EQ(stored.PayFileName, "O250500p.dp0");
 }
 
 TEST_F(PayFileDialogTest, PrintCommandStoresSettingsSavesCompanyAndPrints) {
@@ -150,13 +143,13 @@ TEST_F(PayFileDialogTest, PrintCommandStoresSettingsSavesCompanyAndPrints) {
   PayFileFieldTexts f = Filled();
   f[PayFileField::PayDate] = "07-12-2026";
   PayFileSettings seen;
-  const PayFilePrintResult r = RunPayFilePrint(f, store, [&](const PayFileSettings& s) {
-    seen = s;
+  const PayFilePrintResult r = RunPayFilePrint(f, store, stored, [&] {
+    seen = stored;
     return ControlSheetResult{Status::Ok(), true};
   });
   EXPECT_EQ(r.ok, OkButton::Enable);
   EXPECT_TRUE(r.error.ok());
-  const PayFileSettings& s = CurrentPayFileSettings();
+  const PayFileSettings& s = stored;
   EXPECT_EQ(s.PayerName, Cp("Торва ООД"));
   EXPECT_EQ(s.PayerIBAN, kValidIban);
   EXPECT_EQ(s.PayDate, "07.12.2026");
@@ -171,11 +164,11 @@ TEST_F(PayFileDialogTest, PrintCommandStoresSettingsSavesCompanyAndPrints) {
 TEST_F(PayFileDialogTest, CancelledPrintDisablesOkAndFailuresKeepItsState) {
   test::FakeSettingsStore store;
   PayFileFieldTexts f = Filled();
-  PayFilePrintResult r = RunPayFilePrint(f, store, [](const PayFileSettings&) { return ControlSheetResult{}; });
+  PayFilePrintResult r = RunPayFilePrint(f, store, stored, [] { return ControlSheetResult{}; });
   EXPECT_EQ(r.ok, OkButton::Disable);
   EXPECT_TRUE(r.error.ok());
 
-  r = RunPayFilePrint(f, store, [](const PayFileSettings&) {
+  r = RunPayFilePrint(f, store, stored, [] {
     return ControlSheetResult{Status::Fail("Error save in file /x !"), false};
   });
   EXPECT_EQ(r.ok, OkButton::Keep);
@@ -183,17 +176,17 @@ TEST_F(PayFileDialogTest, CancelledPrintDisablesOkAndFailuresKeepItsState) {
 
   // A settings store that cannot be written ends the command before the sheet,
   // but the values of the dialog are already stored.
-  ResetPayFileSettings();
+  stored = PayFileSettings{};
   store.failWritesFrom = 0;
   int calls = 0;
-  r = RunPayFilePrint(f, store, [&](const PayFileSettings&) {
+  r = RunPayFilePrint(f, store, stored, [&] {
     ++calls;
     return ControlSheetResult{Status::Ok(), true};
   });
   EXPECT_EQ(r.ok, OkButton::Keep);
   EXPECT_FALSE(r.error.ok());
   EXPECT_EQ(calls, 0);
-  EXPECT_EQ(CurrentPayFileSettings().PayFileName, "O071226p.dp3");
+  EXPECT_EQ(stored.PayFileName, "O071226p.dp3");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "payment/crc.h"
 #include "payment/payment_form.h"
 #include "payment/test_lines.h"
+#include "support/failing_file_system.h"
 #include "support/fakes.h"
 
 namespace zel {
@@ -74,10 +75,16 @@ PayFileSettings Settings(const std::string& utf8Name = "Торва ООД") {
 // The first pass as the control sheet runs it: body, then its control string.
 std::string FirstPass(const PaymentList& list, const PayFileSettings& settings) {
   std::string full;
-  EXPECT_TRUE(WritePaymentFile(list, true, settings, {}, 0, &full).ok());
+  EXPECT_TRUE(WritePaymentFile(SystemFileSystem(), list, true, PayDay{settings, {}, 0}, &full).ok());
   std::string control;
-  EXPECT_TRUE(TextFileCrc(full, control).ok());
+  EXPECT_TRUE(TextFileCrc(SystemFileSystem(), full, control).ok());
   return control;
+}
+
+// The final file of the pay day whose control sheet left `control` and `total`.
+FinalPaymentFileResult MakePaymentFile(const PaymentList& list, const PayFileSettings& settings,
+                                       const std::string& control, double total) {
+  return zel::MakePaymentFile(SystemFileSystem(), list, PayDay{settings, control, total});
 }
 
 PaymentList ThreeEmployees() {
@@ -183,7 +190,7 @@ TEST(PaymentFileWrite, AnAmountWiderThanItsColumnsIsRefusedAndNothingIsReplaced)
   test::WriteFileBytes(dir.File("O071226p.dp3"), "before");
   PaymentList list = ThreeEmployees();
   list.lines[1].NetAmount.assign("10000000000.00");  // 14 characters
-  const Status s = WritePaymentFile(list, true, Settings(), {}, 0);
+  const Status s = WritePaymentFile(SystemFileSystem(), list, true, PayDay{Settings(), {}, 0});
   EXPECT_FALSE(s.ok());
   EXPECT_NE(s.message().find("10000000000.00"), std::string::npos);
   EXPECT_EQ(test::ReadFileBytes(dir.File("O071226p.dp3")), "before");
@@ -192,9 +199,8 @@ TEST(PaymentFileWrite, AnAmountWiderThanItsColumnsIsRefusedAndNothingIsReplaced)
 TEST(PaymentFileWrite, AFailedWriteLeavesThePreviousFileWholeAndNoTemporaryFile) {
   test::TempDir dir;
   test::WriteFileBytes(dir.File("O071226p.dp3"), "before");
-  files::FailSaveStepForTesting(files::SaveStep::WriteTemp);
-  const Status s = WritePaymentFile(ThreeEmployees(), false, Settings(), "C2412435", 1434.7);
-  files::FailSaveStepForTesting(files::SaveStep::None);
+  test::FailingFileSystem fs(test::FailingFileSystem::Step::WriteTemp);
+  const Status s = WritePaymentFile(fs, ThreeEmployees(), false, PayDay{Settings(), "C2412435", 1434.7});
   EXPECT_FALSE(s.ok());
   EXPECT_EQ(test::ReadFileBytes(dir.File("O071226p.dp3")), "before");
   int entries = 0;
@@ -230,7 +236,7 @@ TEST(PaymentFileVerify, CatchesAFileAlteredBetweenWriteAndCheck) {
   ASSERT_TRUE(MakePaymentFile(list, settings, control, TotalAmount(list)).status.ok());
   const std::string path = dir.File("O071226p.dp3");
   const std::string good = test::ReadFileBytes(path);
-  ASSERT_TRUE(VerifyPaymentFile(path).ok());
+  ASSERT_TRUE(VerifyPaymentFile(SystemFileSystem(), path).ok());
   ASSERT_TRUE(CheckPaymentFileContent(good).ok());
 
   const std::size_t firstLine = good.find("\r\n") + 2;
@@ -256,9 +262,9 @@ TEST(PaymentFileVerify, CatchesAFileAlteredBetweenWriteAndCheck) {
   EXPECT_FALSE(CheckPaymentFileContent(good.substr(1)).ok());
 
   test::WriteFileBytes(path, name);
-  EXPECT_FALSE(VerifyPaymentFile(path).ok());
+  EXPECT_FALSE(VerifyPaymentFile(SystemFileSystem(), path).ok());
   std::filesystem::remove(path);
-  EXPECT_FALSE(VerifyPaymentFile(path).ok());
+  EXPECT_FALSE(VerifyPaymentFile(SystemFileSystem(), path).ok());
 }
 
 }  // namespace

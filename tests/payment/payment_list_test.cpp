@@ -9,6 +9,7 @@
 #include "common/cp1251.h"
 #include "common/text.h"
 #include "personnel/register_files.h"
+#include "support/failing_file_system.h"
 #include "support/fakes.h"
 
 namespace zel {
@@ -19,10 +20,7 @@ using test::WriteFileBytes;
 
 const std::string kIban = "BG80BNBG96611020345678";
 
-struct FailStep {
-  explicit FailStep(files::SaveStep step) { files::FailSaveStepForTesting(step); }
-  ~FailStep() { files::FailSaveStepForTesting(files::SaveStep::None); }
-};
+using Step = test::FailingFileSystem::Step;
 
 void Put(std::string& raw, std::size_t offset, const std::string& text) {
   raw[offset] = static_cast<char>(text.size());
@@ -66,12 +64,13 @@ std::vector<std::string> Names(const PaymentList& list) {
 
 TEST(PaymentList, OnlyEmployeesInServiceWithA22CharacterIbanGetALine) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   EmployeeRecord corrupt = Employee("Corrupt", "5");
   corrupt.IBAN.length = 200;  // reads as 22 characters, but is not a 22-character IBAN
   WriteRegister({Employee("A", "1"), Employee("Left", "2", kIban, 1), Employee("Short", "3", kIban.substr(0, 21)),
                  corrupt, Employee("B", "4")});
   PaymentList list;
-  ASSERT_TRUE(LoadPaymentList(list).ok());
+  ASSERT_TRUE(LoadPaymentList(fs, list).ok());
   EXPECT_EQ(Names(list), (std::vector<std::string>{"A", "B"}));
   EXPECT_TRUE(list.lines[0].NetAmount.empty());
   EXPECT_TRUE(list.lines[0].Reason.empty());
@@ -82,6 +81,7 @@ TEST(PaymentList, OnlyEmployeesInServiceWithA22CharacterIbanGetALine) {
 
 TEST(PaymentList, StoredFieldsFindTheirLineByEgn) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   WriteRegister({Employee("A", "7501011234"), Employee("Twin 1", "8002023456"), Employee("Twin 2", "8002023456"),
                  Employee("New", "9003034567")});
   WriteFileBytes(dir.File("masspIB.dat"),
@@ -90,7 +90,7 @@ TEST(PaymentList, StoredFieldsFindTheirLineByEgn) {
                      Stored("", "750101123", "999.00", "prefix only") +  // no line has this EGN
                      Stored("X", "7501011234", "150.50", "last wins") + std::string(50, '\x01'));
   PaymentList list;
-  ASSERT_TRUE(LoadPaymentList(list).ok());
+  ASSERT_TRUE(LoadPaymentList(fs, list).ok());
   ASSERT_EQ(list.lines.size(), 4u);
   EXPECT_EQ(list.lines[0].BankCode.str(), "X");
   EXPECT_EQ(list.lines[0].NetAmount.str(), "150.50");
@@ -108,14 +108,15 @@ TEST(PaymentList, StoredFieldsFindTheirLineByEgn) {
 
 TEST(PaymentList, SaveWritesEveryLineAtTheRecordOffsets) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   WriteRegister({Employee("A", "7501011234"), Employee("Left", "8002023456", kIban, 1)});
   WriteFileBytes(dir.File("masspIB.dat"), Stored("", "8002023456", "5.00", "gone after save"));
   PaymentList list;
-  ASSERT_TRUE(LoadPaymentList(list).ok());
+  ASSERT_TRUE(LoadPaymentList(fs, list).ok());
   ASSERT_EQ(list.lines.size(), 1u);
   list.lines[0].NetAmount = "1234.50";
   list.lines[0].Reason = Cp("Заплата");
-  ASSERT_TRUE(SavePaymentList(list, {}).ok());
+  ASSERT_TRUE(SavePaymentList(fs, list, {}).ok());
 
   std::string expected(136, '\0');
   Put(expected, 9, "7501011234");
@@ -129,6 +130,7 @@ TEST(PaymentList, SaveWritesEveryLineAtTheRecordOffsets) {
 
 TEST(PaymentList, ReopeningWithoutChangesKeepsTheFieldsAndTheBackup) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   WriteRegister({Employee("A", "1"), Employee("B", "2")});
   std::string stored = Stored("BANK", "2", "10.00", "r");
   stored[31] = static_cast<char>(99);  // corrupt length byte: read as 20, written back as is
@@ -137,9 +139,9 @@ TEST(PaymentList, ReopeningWithoutChangesKeepsTheFieldsAndTheBackup) {
   std::string saves[2];
   for (std::string& saved : saves) {
     PaymentList list;
-    ASSERT_TRUE(LoadPaymentList(list).ok());
+    ASSERT_TRUE(LoadPaymentList(fs, list).ok());
     EXPECT_EQ(list.lines[1].NetAmount.size(), 20u);
-    ASSERT_TRUE(SavePaymentList(list, {}).ok());
+    ASSERT_TRUE(SavePaymentList(fs, list, {}).ok());
     FreePaymentLines(list);
     EXPECT_TRUE(list.lines.empty());
     saved = ReadFileBytes(dir.File("masspIB.dat"));
@@ -151,14 +153,15 @@ TEST(PaymentList, ReopeningWithoutChangesKeepsTheFieldsAndTheBackup) {
 
 TEST(PaymentList, SharedEgnKeepsTheFirstLinesFieldsAcrossReopening) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   WriteRegister({Employee("Twin 1", "8002023456"), Employee("Other", "1"), Employee("Twin 2", "8002023456")});
   WriteFileBytes(dir.File("masspIB.dat"), Stored("", "8002023456", "200.00", "twin"));
   for (int round = 0; round < 2; ++round) {
     PaymentList list;
-    ASSERT_TRUE(LoadPaymentList(list).ok());
+    ASSERT_TRUE(LoadPaymentList(fs, list).ok());
     ASSERT_EQ(list.lines.size(), 3u);
     EXPECT_EQ(list.lines[0].NetAmount.str(), "200.00") << "round " << round;
-    ASSERT_TRUE(SavePaymentList(list, {}).ok());
+    ASSERT_TRUE(SavePaymentList(fs, list, {}).ok());
   }
   // One record per EGN: a second one would win over the first at the next load.
   const std::string saved = ReadFileBytes(dir.File("masspIB.dat"));
@@ -169,89 +172,46 @@ TEST(PaymentList, SharedEgnKeepsTheFirstLinesFieldsAcrossReopening) {
 
 TEST(PaymentList, WithoutRegisterTheListIsEmptyAndNothingIsSaved) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   const std::string stored = Stored("", "1", "10.00", "keep me");
   WriteFileBytes(dir.File("masspIB.dat"), stored);
   PaymentList list;
-  ASSERT_TRUE(LoadPaymentList(list).ok());
+  ASSERT_TRUE(LoadPaymentList(fs, list).ok());
   EXPECT_TRUE(list.lines.empty());
   EXPECT_FALSE(list.registerFound);
   EXPECT_FALSE(list.paymentFileRead);
   EXPECT_EQ(PaymentListCaption(list), Cp("Масово плащане"));
-  ASSERT_TRUE(SavePaymentList(list, {}).ok());
+  ASSERT_TRUE(SavePaymentList(fs, list, {}).ok());
   EXPECT_EQ(ReadFileBytes(dir.File("masspIB.dat")), stored);
-  EXPECT_FALSE(files::Exists(dir.File("masspIB.bak")));
+  EXPECT_FALSE(fs.Exists(dir.File("masspIB.bak")));
 }
 
 TEST(PaymentList, EmptyRegisterSavesAnEmptyList) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   WriteRegister({});
   PaymentList list;
-  ASSERT_TRUE(LoadPaymentList(list).ok());
+  ASSERT_TRUE(LoadPaymentList(fs, list).ok());
   EXPECT_TRUE(list.registerFound);
-  ASSERT_TRUE(SavePaymentList(list, {}).ok());
-  EXPECT_TRUE(files::Exists(dir.File("masspIB.dat")));
+  ASSERT_TRUE(SavePaymentList(fs, list, {}).ok());
+  EXPECT_TRUE(fs.Exists(dir.File("masspIB.dat")));
   EXPECT_EQ(ReadFileBytes(dir.File("masspIB.dat")), "");
 }
 
 TEST(PaymentList, FailedSaveLeavesThePreviousFile) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   WriteRegister({Employee("A", "1")});
   const std::string stored = Stored("", "1", "10.00", "r");
   WriteFileBytes(dir.File("masspIB.dat"), stored);
   PaymentList list;
-  ASSERT_TRUE(LoadPaymentList(list).ok());
+  ASSERT_TRUE(LoadPaymentList(fs, list).ok());
   list.lines[0].NetAmount = "20.00";
-  for (const auto step : {files::SaveStep::WriteTemp, files::SaveStep::SyncTemp, files::SaveStep::Rename}) {
-    FailStep fail(step);
-    EXPECT_FALSE(SavePaymentList(list, {}).ok());
+  for (const auto step : {Step::WriteTemp, Step::SyncTemp, Step::Rename}) {
+    fs.fail = step;
+    EXPECT_FALSE(SavePaymentList(fs, list, {}).ok());
     EXPECT_EQ(ReadFileBytes(dir.File("masspIB.dat")), stored);
   }
-}
-
-class PaymentConversion : public ::testing::Test {
-protected:
-  PaymentConversion() { SetDataDir(""); }
-  test::TempDir dir;
-  test::FakeMessages messages;
-};
-
-TEST_F(PaymentConversion, OldRecordsGainAnEmptyIban) {
-  const std::string a = Stored("B1", "1", "1.00", "one").substr(0, 113);
-  const std::string b = Stored("", "2", "2.00", "two").substr(0, 113);
-  WriteFileBytes("masspay.dat", a + b + "partial");
-  ConvertPaymentList(messages);
-  EXPECT_EQ(ReadFileBytes("masspIB.dat"), a + std::string(23, '\0') + b + std::string(23, '\0'));
-  EXPECT_EQ(ReadFileBytes("masspay.dat"), a + b + "partial");
-  EXPECT_TRUE(messages.log.empty());
-}
-
-TEST_F(PaymentConversion, ExistingPaymentFileIsKept) {
-  WriteFileBytes("masspay.dat", std::string(113, '\0'));
-  WriteFileBytes("masspIB.dat", "keep");
-  ConvertPaymentList(messages);
-  EXPECT_EQ(ReadFileBytes("masspIB.dat"), "keep");
-}
-
-TEST_F(PaymentConversion, RunsWithTheRegisterConversionOnly) {
-  WriteFileBytes("masspay.dat", std::string(113, '\0'));
-  ConvertIBANData(messages);  // no employs.dat: nothing at all
-  EXPECT_FALSE(files::Exists("masspIB.dat"));
-
-  WriteFileBytes("employs.dat", std::string(274, '\0'));
-  ConvertIBANData(messages);
-  EXPECT_EQ(ReadFileBytes("employIB.dat").size(), 339u);
-  EXPECT_EQ(ReadFileBytes("masspIB.dat"), std::string(136, '\0'));
-}
-
-TEST_F(PaymentConversion, FailedWriteIsReported) {
-  WriteFileBytes("masspay.dat", std::string(113, '\0'));
-  {
-    FailStep fail(files::SaveStep::Rename);
-    ConvertPaymentList(messages);
-  }
-  ASSERT_EQ(messages.log.size(), 1u);
-  EXPECT_EQ(messages.log[0].text, "Error save in file " + files::CurrentDirectory() + "/masspIB.dat !");
-  EXPECT_FALSE(files::Exists("masspIB.dat"));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "common/cp1251.h"
-#include "personnel/employee_record.h"
+#include "common/employee_record.h"
 
 namespace zel::test {
 

@@ -28,15 +28,15 @@ protected:
 
   Status ReadData(const std::string& bytes) {
     test::WriteFileBytes(dir.File("bank.txt"), bytes);
-    return ReadBankDataFile(reg, messages, "bank.txt");
+    return ReadBankDataFile(SystemFileSystem(), reg, messages, "bank.txt");
   }
   Status ReadAccounts(const std::string& bytes) {
     test::WriteFileBytes(dir.File("acc.txt"), bytes);
-    return ReadAccountFile(reg, messages, "acc.txt");
+    return ReadAccountFile(SystemFileSystem(), reg, messages, "acc.txt");
   }
   Status ReadIbans(const std::string& bytes) {
     test::WriteFileBytes(dir.File("iban.txt"), bytes);
-    return ReadIbanFile(reg, messages, "iban.txt");
+    return ReadIbanFile(SystemFileSystem(), reg, messages, "iban.txt");
   }
   void Add(const std::string& egn, const std::string& account = "", const std::string& name = "Служител") {
     Person p;
@@ -199,8 +199,8 @@ TEST_F(BankReadersTest, FileWithoutBlocksChangesNothing) {
 
 TEST_F(BankReadersTest, MissingFileIsReportedWithItsFullPath) {
   Add("8503124567");
-  for (const Status& s : {ReadBankDataFile(reg, messages, "none.txt"), ReadAccountFile(reg, messages, "none.txt"),
-                          ReadIbanFile(reg, messages, "none.txt")}) {
+  for (const Status& s : {ReadBankDataFile(SystemFileSystem(), reg, messages, "none.txt"), ReadAccountFile(SystemFileSystem(), reg, messages, "none.txt"),
+                          ReadIbanFile(SystemFileSystem(), reg, messages, "none.txt")}) {
     ASSERT_FALSE(s.ok());
     EXPECT_NE(s.message().find(dir.File("none.txt")), std::string::npos) << s.message();
   }
@@ -355,7 +355,7 @@ TEST(BankRoundTrip, RequestedAccountsAndIbansComeBackIntoTheRegister) {
   office.Append(Record(settled));
   office.Append(Record(maria));
 
-  ASSERT_TRUE(WriteAccountOpeningRequests(office, settings, messages, "request.txt").ok());
+  ASSERT_TRUE(WriteAccountOpeningRequests(SystemFileSystem(), office, settings, messages, "request.txt").ok());
   Bank bank;
   bank.Answer(test::ReadFileBytes(dir.File("request.txt")));
   ASSERT_EQ(bank.opened, 2u);
@@ -365,11 +365,11 @@ TEST(BankRoundTrip, RequestedAccountsAndIbansComeBackIntoTheRegister) {
 
   // A register that starts from the returned blocks ...
   Register branch;
-  ASSERT_TRUE(ReadBankDataFile(branch, messages, "returned.txt").ok());
-  ASSERT_TRUE(ReadIbanFile(branch, messages, "ibans.txt").ok());
+  ASSERT_TRUE(ReadBankDataFile(SystemFileSystem(), branch, messages, "returned.txt").ok());
+  ASSERT_TRUE(ReadIbanFile(SystemFileSystem(), branch, messages, "ibans.txt").ok());
   // ... and the register that asked, taking the lists.
-  ASSERT_TRUE(ReadAccountFile(office, messages, "accounts.txt").ok());
-  ASSERT_TRUE(ReadIbanFile(office, messages, "ibans.txt").ok());
+  ASSERT_TRUE(ReadAccountFile(SystemFileSystem(), office, messages, "accounts.txt").ok());
+  ASSERT_TRUE(ReadIbanFile(SystemFileSystem(), office, messages, "ibans.txt").ok());
   EXPECT_TRUE(messages.log.empty());
   EXPECT_TRUE(branch.Modified());
   EXPECT_TRUE(office.Modified());

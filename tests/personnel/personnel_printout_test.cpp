@@ -54,12 +54,11 @@ TEST(PersonnelPrintout, MeasuresFollowTheFont) {
   surface.textHeight = 25;
   surface.pageWidth = 3005;
   const PersonnelPrintMeasures m = MeasurePersonnelPrint(surface);
-  EXPECT_EQ(m.x1, 300);
-  EXPECT_EQ(m.x2, 300 + 120);
-  EXPECT_EQ(m.x3, 420 + 220);
-  EXPECT_EQ(m.x4, 640 + 220 + 20);
-  EXPECT_EQ(m.x5, 880 + 220 + 20);
-  EXPECT_EQ(m.h, 25);
+  EXPECT_EQ(m.egnLeft, 300);
+  EXPECT_EQ(m.ibanLeft, 300 + 120);
+  EXPECT_EQ(m.requestedLimit, 640 + 220 + 20);
+  EXPECT_EQ(m.overdraftLimit, 880 + 220 + 20);
+  EXPECT_EQ(m.textHeight, 25);
   EXPECT_EQ(m.rowHeight, 37);
   EXPECT_EQ(m.amountGap, 30);
 }

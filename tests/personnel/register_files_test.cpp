@@ -8,6 +8,7 @@
 
 #include "common/cp1251.h"
 #include "common/text.h"
+#include "support/failing_file_system.h"
 #include "support/fakes.h"
 
 namespace zel {
@@ -22,9 +23,13 @@ void Put(std::string& raw, std::size_t offset, const std::string& text) {
   raw.replace(offset + 1, text.size(), text);
 }
 
+using Step = test::FailingFileSystem::Step;
+
+// Makes one step of the file system fail for a scope.
 struct FailStep {
-  explicit FailStep(files::SaveStep step) { files::FailSaveStepForTesting(step); }
-  ~FailStep() { files::FailSaveStepForTesting(files::SaveStep::None); }
+  FailStep(test::FailingFileSystem& fs, Step step) : fs_(fs) { fs_.fail = step; }
+  ~FailStep() { fs_.fail = Step::None; }
+  test::FailingFileSystem& fs_;
 };
 
 EmployeeRecord Employee(const std::string& name, const std::string& egn) {
@@ -40,6 +45,7 @@ std::string Bytes(const Register& reg) {
 
 TEST(RegisterFile, RecordFieldsLieAtTheirOffsets) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   EmployeeRecord r = ZeroEmployeeRecord();
   r.FullName = Cp("Иван Петров Иванов");
   r.ShortName = Cp("И.П.Иванов");
@@ -60,7 +66,7 @@ TEST(RegisterFile, RecordFieldsLieAtTheirOffsets) {
   r.IBAN = "BG80BNBG96611020345678";
   Register reg;
   reg.Append(r);
-  ASSERT_TRUE(SaveRegister(reg, {}).ok());
+  ASSERT_TRUE(SaveRegister(fs, reg, {}).ok());
 
   std::string expected(339, '\0');
   Put(expected, 0, Cp("Иван Петров Иванов"));
@@ -85,6 +91,7 @@ TEST(RegisterFile, RecordFieldsLieAtTheirOffsets) {
 
 TEST(RegisterFile, LoadTakesWholeRecordsAndSaveWritesThemBackUnchanged) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   std::string first(339, '\0');
   Put(first, 0, "Short");
   first[0] = static_cast<char>(200);  // corrupt length byte
@@ -95,14 +102,14 @@ TEST(RegisterFile, LoadTakesWholeRecordsAndSaveWritesThemBackUnchanged) {
   WriteFileBytes(dir.File("employIB.dat"), first + second + std::string(100, '\x7F'));
 
   Register reg;
-  ASSERT_TRUE(LoadRegister(reg).ok());
+  ASSERT_TRUE(LoadRegister(fs, reg).ok());
   ASSERT_EQ(reg.size(), 2u);
   EXPECT_EQ(reg.at(0).FullName.str(), std::string(60, 'N'));
   EXPECT_EQ(reg.at(1).EGN.str(), "8002023456");
   EXPECT_EQ(reg.at(1).HasLeft, 1);
   EXPECT_FALSE(reg.Modified());
 
-  ASSERT_TRUE(SaveRegister(reg, {}).ok());
+  ASSERT_TRUE(SaveRegister(fs, reg, {}).ok());
   EXPECT_EQ(ReadFileBytes(dir.File("employIB.dat")), first + second);  // partial tail dropped
 
   FreeRecords(reg);
@@ -111,41 +118,44 @@ TEST(RegisterFile, LoadTakesWholeRecordsAndSaveWritesThemBackUnchanged) {
 
 TEST(RegisterFile, MissingFileLoadsNothing) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   Register reg;
-  EXPECT_TRUE(LoadRegister(reg).ok());
+  EXPECT_TRUE(LoadRegister(fs, reg).ok());
   EXPECT_TRUE(reg.empty());
 }
 
 TEST(RegisterFile, SecondSaveKeepsTheFirstAsBackupAndEmptyListSavesZeroBytes) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   Register reg;
   reg.Append(Employee("A", "1"));
-  ASSERT_TRUE(SaveRegister(reg, {}).ok());
+  ASSERT_TRUE(SaveRegister(fs, reg, {}).ok());
   const std::string firstSave = ReadFileBytes(dir.File("employIB.dat"));
-  EXPECT_FALSE(files::Exists(dir.File("employIB.bak")));
+  EXPECT_FALSE(fs.Exists(dir.File("employIB.bak")));
 
   reg.Append(Employee("B", "2"));
-  ASSERT_TRUE(SaveRegister(reg, {}).ok());
+  ASSERT_TRUE(SaveRegister(fs, reg, {}).ok());
   EXPECT_EQ(ReadFileBytes(dir.File("employIB.bak")), firstSave);
   EXPECT_EQ(ReadFileBytes(dir.File("employIB.dat")), Bytes(reg));
 
   FreeRecords(reg);
-  ASSERT_TRUE(SaveRegister(reg, {}).ok());
-  EXPECT_TRUE(files::Exists(dir.File("employIB.dat")));
+  ASSERT_TRUE(SaveRegister(fs, reg, {}).ok());
+  EXPECT_TRUE(fs.Exists(dir.File("employIB.dat")));
   EXPECT_EQ(ReadFileBytes(dir.File("employIB.dat")), "");
 }
 
 TEST(RegisterFile, FailedSaveLeavesThePreviousFileAndIsReported) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   Register reg;
   reg.Append(Employee("A", "1"));
-  ASSERT_TRUE(SaveRegister(reg, {}).ok());
+  ASSERT_TRUE(SaveRegister(fs, reg, {}).ok());
   const std::string saved = ReadFileBytes(dir.File("employIB.dat"));
   reg.Append(Employee("B", "2"));
 
-  for (const auto step : {files::SaveStep::CreateTemp, files::SaveStep::WriteTemp, files::SaveStep::Rename}) {
-    FailStep fail(step);
-    const Status s = SaveRegister(reg, {});
+  for (const auto step : {Step::CreateTemp, Step::WriteTemp, Step::Rename}) {
+    FailStep fail(fs, step);
+    const Status s = SaveRegister(fs, reg, {});
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message().find(dir.File("employIB.dat")), std::string::npos) << s.message();
     EXPECT_EQ(ReadFileBytes(dir.File("employIB.dat")), saved);
@@ -154,134 +164,18 @@ TEST(RegisterFile, FailedSaveLeavesThePreviousFileAndIsReported) {
 
 TEST(RegisterFile, BackupFailureWarnsWithFullPathsAndStillSaves) {
   test::TempDir dir;
+  test::FailingFileSystem fs;
   Register reg;
   reg.Append(Employee("A", "1"));
-  ASSERT_TRUE(SaveRegister(reg, {}).ok());
+  ASSERT_TRUE(SaveRegister(fs, reg, {}).ok());
   std::vector<std::string> warnings;
   {
-    FailStep fail(files::SaveStep::KeepBackup);
-    ASSERT_TRUE(SaveRegister(reg, [&](const std::string& w) { warnings.push_back(w); }).ok());
+    FailStep fail(fs, Step::KeepBackup);
+    ASSERT_TRUE(SaveRegister(fs, reg, [&](const std::string& w) { warnings.push_back(w); }).ok());
   }
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_EQ(warnings[0], "Error renaming file " + dir.File("employIB.dat") + " to " + dir.File("employIB.bak") + "!");
   EXPECT_EQ(ReadFileBytes(dir.File("employIB.dat")), Bytes(reg));
-}
-
-// The start-up conversion runs before DataDir is known: bare names in the current directory.
-class Conversion : public ::testing::Test {
-protected:
-  Conversion() { SetDataDir(""); }
-  std::string Full(const std::string& name) const { return files::CurrentDirectory() + "/" + name; }
-
-  test::TempDir dir;
-  test::FakeMessages messages;
-};
-
-// An old record with texts that have stray bytes behind their lengths.
-std::string OldRecord(std::size_t size, int i, char hasLeft) {
-  std::string raw(size, '\xAA');
-  Put(raw, 0, "Name " + std::to_string(i));
-  Put(raw, 82, "75010112" + std::to_string(10 + i));
-  Put(raw, 262, "100000000" + std::to_string(i % 10));
-  raw[61] = 0;  // an empty ShortName with junk behind it
-  for (std::size_t off : {93, 104, 106, 116, 127, 148, 169, 220, 241}) raw[off] = 0;
-  if (size == 316) {
-    Put(raw, 273, "50.00");
-    Put(raw, 294, "TD " + std::to_string(i));
-  }
-  raw[size - 1] = hasLeft;
-  return raw;
-}
-
-std::string ExpectedNewRecord(int i, char hasLeft, bool withV2Fields) {
-  std::string raw(339, '\0');
-  Put(raw, 0, "Name " + std::to_string(i));
-  Put(raw, 82, "75010112" + std::to_string(10 + i));
-  Put(raw, 262, "100000000" + std::to_string(i % 10));
-  if (withV2Fields) {
-    Put(raw, 273, "50.00");
-    Put(raw, 294, "TD " + std::to_string(i));
-  }
-  raw[315] = hasLeft;
-  return raw;
-}
-
-TEST_F(Conversion, FirstLayoutGainsEmptyOverdraftContractAndIban) {
-  std::string old, expected;
-  for (int i = 0; i < 10; ++i) {
-    old += OldRecord(274, i, static_cast<char>(i % 2));
-    expected += ExpectedNewRecord(i, static_cast<char>(i % 2), false);
-  }
-  WriteFileBytes("employs.dat", old);
-  ASSERT_TRUE(NotIbanData(messages));
-  ASSERT_EQ(messages.log.size(), 1u);
-  EXPECT_EQ(messages.log[0].text, Cp("Данните не съдържат IBAN номер на сметка! Данните ще бъдат конвертирани !"));
-
-  ConvertIBANData(messages);
-  EXPECT_EQ(ReadFileBytes("employIB.dat"), expected);
-  EXPECT_EQ(ReadFileBytes("employs.dat"), old);
-  EXPECT_EQ(messages.log.size(), 1u);
-}
-
-TEST_F(Conversion, SecondLayoutKeepsEveryFieldButIban) {
-  std::string old, expected;
-  for (int i = 0; i < 3; ++i) {
-    old += OldRecord(316, i, 1);
-    expected += ExpectedNewRecord(i, 1, true);
-  }
-  WriteFileBytes("employs.dat", old);
-  ConvertIBANData(messages);
-  EXPECT_EQ(ReadFileBytes("employIB.dat"), expected);
-}
-
-TEST_F(Conversion, SizeDecidesTheLayout) {
-  WriteFileBytes("employs.dat", "");
-  ConvertIBANData(messages);
-  EXPECT_TRUE(files::Exists("employIB.dat"));
-  EXPECT_EQ(ReadFileBytes("employIB.dat"), "");
-  std::remove("employIB.dat");
-
-  WriteFileBytes("employs.dat", std::string(1000, '\0'));
-  ConvertIBANData(messages);
-  EXPECT_FALSE(files::Exists("employIB.dat"));
-  EXPECT_TRUE(NotIbanData(messages));  // and so at every start
-
-  // 43292 bytes fit both layouts: taken as 158 records of the first.
-  WriteFileBytes("employs.dat", std::string(43292, '\0'));
-  ConvertIBANData(messages);
-  EXPECT_EQ(ReadFileBytes("employIB.dat").size(), 158u * 339u);
-}
-
-TEST_F(Conversion, ExistingRegisterIsNeverTouched) {
-  WriteFileBytes("employs.dat", OldRecord(274, 1, 0));
-  WriteFileBytes("employIB.dat", "keep");
-  ConvertIBANData(messages);
-  ConvertRegisterV1(messages);
-  ConvertRegisterV2(messages);
-  EXPECT_EQ(ReadFileBytes("employIB.dat"), "keep");
-
-  WriteFileBytes("masspIB.dat", "");
-  messages.log.clear();
-  EXPECT_FALSE(NotIbanData(messages));
-  EXPECT_TRUE(messages.log.empty());
-}
-
-TEST_F(Conversion, NothingToDoWithoutTheOldFile) {
-  EXPECT_FALSE(NotIbanData(messages));
-  ConvertIBANData(messages);
-  EXPECT_FALSE(files::Exists("employIB.dat"));
-  EXPECT_TRUE(messages.log.empty());
-}
-
-TEST_F(Conversion, FailedWriteIsReportedAndLeavesNoRegister) {
-  WriteFileBytes("employs.dat", OldRecord(274, 1, 0));
-  {
-    FailStep fail(files::SaveStep::WriteTemp);
-    ConvertRegisterV1(messages);
-  }
-  ASSERT_EQ(messages.log.size(), 1u);
-  EXPECT_EQ(messages.log[0].text, "Error save in file " + Full("employIB.dat") + " !");
-  EXPECT_FALSE(files::Exists("employIB.dat"));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "personnel/bank_files_support.h"
+#include "support/failing_file_system.h"
 #include "support/fakes.h"
 
 namespace zel {
@@ -42,10 +43,11 @@ protected:
   }
 
   std::string Written() { return test::ReadFileBytes(dir.File("req.txt")); }
-  Status WriteOpening() { return WriteAccountOpeningRequests(reg, settings, messages, "req.txt"); }
-  Status WriteOverdraft() { return WriteOverdraftRequests(reg, settings, messages, "req.txt"); }
+  Status WriteOpening() { return WriteAccountOpeningRequests(fs, reg, settings, messages, "req.txt"); }
+  Status WriteOverdraft() { return WriteOverdraftRequests(fs, reg, settings, "req.txt"); }
 
   test::TempDir dir;
+  test::FailingFileSystem fs;
   test::FakeSettingsStore settings;
   test::FakeMessages messages;
   Register reg;
@@ -133,7 +135,7 @@ TEST_F(RequestFilesTest, CyrillicIsLoweredBy64AndEverythingElseIsKept) {
 TEST_F(RequestFilesTest, EmptyRegisterOrNobodySelectedGivesAnEmptyFile) {
   test::WriteFileBytes(dir.File("req.txt"), "old content");
   ASSERT_TRUE(WriteOpening().ok());
-  EXPECT_TRUE(files::Exists(dir.File("req.txt")));
+  EXPECT_TRUE(fs.Exists(dir.File("req.txt")));
   EXPECT_EQ(Written(), "");
 
   Person p = Ivan();
@@ -147,7 +149,7 @@ TEST_F(RequestFilesTest, MissingCompanyNameOrBankCodeIsSaidAndNoFileIsCreated) {
   reg.Append(Record(Ivan()));
   settings.values.erase("ClientName");
   ASSERT_TRUE(WriteOpening().ok());
-  EXPECT_FALSE(files::Exists(dir.File("req.txt")));
+  EXPECT_FALSE(fs.Exists(dir.File("req.txt")));
   ASSERT_EQ(messages.log.size(), 1u);
   EXPECT_EQ(messages.log[0].kind, "show");
   EXPECT_EQ(messages.log[0].text, Cp("Няма данни за името на компанията !"));
@@ -165,11 +167,11 @@ TEST_F(RequestFilesTest, SettingsKeyThatNeverExistedIsNotCreated) {
   settings.keyExists = false;
   ASSERT_TRUE(WriteOpening().ok());
   EXPECT_FALSE(settings.keyExists);
-  EXPECT_FALSE(files::Exists(dir.File("req.txt")));
+  EXPECT_FALSE(fs.Exists(dir.File("req.txt")));
 
   ASSERT_TRUE(WriteOverdraft().ok());
   EXPECT_FALSE(settings.keyExists);
-  EXPECT_TRUE(files::Exists(dir.File("req.txt")));
+  EXPECT_TRUE(fs.Exists(dir.File("req.txt")));
 }
 
 Person OverdraftPerson(const std::string& egn, const std::string& overdraft) {
@@ -235,23 +237,23 @@ TEST_F(RequestFilesTest, RequestTypeChoosesTheWriter) {
   reg.Append(Record(OverdraftPerson("1000000001", "300")));
   Person noAccount = Ivan();
   reg.Append(Record(noAccount));
-  ASSERT_TRUE(WriteRequestFileOfType(RequestType::AccountOpening, reg, settings, messages, "req.txt").ok());
+  ASSERT_TRUE(WriteRequestFileOfType(fs, RequestType::AccountOpening, reg, settings, messages, "req.txt").ok());
   EXPECT_EQ(Written(), IvanBlockFirstVariant());
-  ASSERT_TRUE(WriteRequestFileOfType(RequestType::Overdraft, reg, settings, messages, "req.txt").ok());
+  ASSERT_TRUE(WriteRequestFileOfType(fs, RequestType::Overdraft, reg, settings, messages, "req.txt").ok());
   EXPECT_EQ(Written().substr(0, 13), "ADDO == 663\r\n");
 }
 
 TEST_F(RequestFilesTest, FailedWriteLeavesThePreviousFileWholeAndNamesThePath) {
   reg.Append(Record(Ivan()));
   test::WriteFileBytes(dir.File("req.txt"), "previous");
-  files::FailSaveStepForTesting(files::SaveStep::WriteTemp);
+  fs.fail = test::FailingFileSystem::Step::WriteTemp;
   const Status s = WriteOpening();
-  files::FailSaveStepForTesting(files::SaveStep::None);
+  fs.fail = test::FailingFileSystem::Step::None;
   ASSERT_FALSE(s.ok());
   EXPECT_NE(s.message().find(dir.File("req.txt")), std::string::npos);
   EXPECT_EQ(Written(), "previous");
 
-  const Status missingFolder = WriteOverdraftRequests(reg, settings, messages, "no/such/folder/req.txt");
+  const Status missingFolder = WriteOverdraftRequests(fs, reg, settings, "no/such/folder/req.txt");
   ASSERT_FALSE(missingFolder.ok());
   EXPECT_NE(missingFolder.message().find(dir.File("no/such/folder/req.txt")), std::string::npos);
 }

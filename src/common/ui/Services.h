@@ -3,6 +3,7 @@
 // test gives fakes where the program gives the Qt realisations.
 
 #include "common/clock.h"
+#include "common/file_system.h"
 #include "common/messages.h"
 #include "common/print_surface.h"
 #include "common/settings_store.h"
@@ -16,6 +17,7 @@ struct Services {
   Printer& printer;  // the print dialog all printouts share
   Clock& clock;
   Dialogs& dialogs;
+  FileSystem& files;
 };
 
 }  // namespace zel::ui

@@ -15,10 +15,10 @@ namespace zel::ui {
 
 namespace {
 
-QLineEdit* NewEdit(QWidget* parent, const char* name, std::size_t maxLength) {
+QLineEdit* NewEdit(QWidget* parent, const char* name, int maxLength) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(Qs(name));
-  edit->setMaxLength(static_cast<int>(maxLength));
+  edit->setMaxLength(maxLength);
   edit->setValidator(new Cp1251Validator(edit));
   // Wide enough to show its longest text whole.
   const QString sample(static_cast<qsizetype>(maxLength), QChar(u'Н'));
@@ -155,8 +155,8 @@ CompanyData TFfirmdata::FieldData() const {
 
 void TFfirmdata::B_OkClick() {
   const CompanyData data = FieldData();
-  const CompanyCheckResult check = CheckCompanyData(data);
-  if (!check.ok) {
+  const CompanyCheck check = CheckCompanyData(data);
+  if (!check.valid) {
     services_.messages.Show(check.message);
     Field(check.field)->setFocus();
     return;

@@ -122,7 +122,7 @@ void TFMoneyForm::CreateControls() {
 }
 
 void TFMoneyForm::FormCreate() {
-  const Status loaded = LoadPaymentList(list_);
+  const Status loaded = LoadPaymentList(services_.files, list_);
   model_->Reload();
   setWindowTitle(ToQt(PaymentListCaption(list_)));
   loaded_ = loaded.ok();
@@ -178,11 +178,9 @@ void TFMoneyForm::CheckBox1Click() {
 void TFMoneyForm::B_CloseClick() { close(); }
 
 void TFMoneyForm::MakePaymentFile() {
-  TFmassout dialog(
-      services_, [this](const PayFileSettings& settings) { return PrintControlSheet(settings); }, this);
+  TFmassout dialog(services_, payDay_.Settings, [this] { return PrintControlSheet(); }, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  const FinalPaymentFileResult written =
-      zel::MakePaymentFile(list_, CurrentPayFileSettings(), StoredControlString, StoredTotal);
+  const FinalPaymentFileResult written = zel::MakePaymentFile(services_.files, list_, payDay_);
   if (written.status.ok()) {
     services_.messages.Show(written.message);
   } else {
@@ -190,15 +188,15 @@ void TFMoneyForm::MakePaymentFile() {
   }
 }
 
-ControlSheetResult TFMoneyForm::PrintControlSheet(const PayFileSettings& settings) {
-  return zel::PrintControlSheet(list_, settings, services_.printer, services_.clock, StoredControlString,
-                                StoredTotal, ListPrintFont());
+ControlSheetResult TFMoneyForm::PrintControlSheet() {
+  return zel::PrintControlSheet(services_.files, list_, payDay_, services_.printer, services_.clock,
+                                ListPrintFont());
 }
 
 bool TFMoneyForm::FormClose() {
   if (loaded_) {
     const Status saved =
-        SavePaymentList(list_, [this](const std::string& warning) { services_.messages.Show(warning); });
+        SavePaymentList(services_.files, list_, [this](const std::string& warning) { services_.messages.Show(warning); });
     if (!saved.ok()) {
       // The lines stay, and so does the window: what was typed is not lost.
       services_.messages.ReportError(saved.message());

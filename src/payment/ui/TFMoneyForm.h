@@ -36,16 +36,15 @@ public:
   bool Loaded() const { return loaded_; }
 
   const PaymentList& paymentList() const { return list_; }
-  const std::string& storedControlString() const { return StoredControlString; }
-  double storedTotal() const { return StoredTotal; }
+  const PayDay& payDay() const { return payDay_; }
   // The selected line, -1 when none.
   int SelectedIndex() const;
 
   // "Запис във файл" of the frame: the payment file dialog, then on "Ok"
   // the final mass payment file.
   void MakePaymentFile();
-  // "Печат на контролен лист" of the payment file dialog.
-  ControlSheetResult PrintControlSheet(const PayFileSettings& settings);
+  // "Печат на контролен лист" of the payment file dialog, on the settings it stored.
+  ControlSheetResult PrintControlSheet();
 
   // The commands.
   void B_editClick();
@@ -74,8 +73,9 @@ private:
   TSDIAppForm& frame_;
   Services& services_;
   PaymentList list_;
-  std::string StoredControlString;
-  double StoredTotal = 0;
+  // The pay day's settings, control string and total (StoredControlString,
+  // StoredTotal) from the control sheet to the final file.
+  PayDay payDay_;
   // A list that could not be read whole is never written over the stored one.
   bool loaded_ = false;
   bool closed_ = false;

@@ -20,10 +20,12 @@ std::size_t Slot(PayFileField field) { return static_cast<std::size_t>(field); }
 
 }  // namespace
 
-TFmassout::TFmassout(Services& services, ControlSheetCall printControlSheet, QWidget* parent)
+TFmassout::TFmassout(Services& services, PayFileSettings& stored, ControlSheetCall printControlSheet,
+                     QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       services_(services),
+      stored_(stored),
       printControlSheet_(std::move(printControlSheet)) {
   setObjectName(Qs("Fmassout"));
   setWindowTitle(Qs("Запис на файл"));
@@ -38,7 +40,8 @@ void TFmassout::CreateControls() {
 
   const QFontMetrics metrics(font());
   int row = 0;
-  for (const PayFileFieldInfo& info : PayFileFieldTable()) {
+  for (const FieldInfo& info : PayFileFieldTable()) {
+    const auto field = static_cast<PayFileField>(row);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(Qs("Edit") + QString::number(row + 1));
     edit->setMaxLength(info.maxLength);
@@ -57,8 +60,8 @@ void TFmassout::CreateControls() {
     label->setBuddy(edit);
     grid->addWidget(label, row, 0, Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(edit, row, 1, Qt::AlignLeft | Qt::AlignVCenter);
-    edits_[Slot(info.field)] = edit;
-    labels_[Slot(info.field)] = label;
+    edits_[Slot(field)] = edit;
+    labels_[Slot(field)] = label;
     ++row;
   }
   grid->setColumnStretch(1, 1);
@@ -101,9 +104,10 @@ void TFmassout::CreateControls() {
 void TFmassout::FormCreate() {
   const PayFileFieldTexts texts =
       InitialPayFileFields(LoadCompanyData(services_.settings), services_.clock.Today());
-  for (const PayFileFieldInfo& info : PayFileFieldTable()) {
-    QLineEdit* edit = Field(info.field);
-    edit->setText(ToQt(texts[info.field]));
+  for (std::size_t i = 0; i < kPayFileFieldCount; ++i) {
+    const auto field = static_cast<PayFileField>(i);
+    QLineEdit* edit = Field(field);
+    edit->setText(ToQt(texts[field]));
     edit->setCursorPosition(0);
   }
 }
@@ -112,13 +116,16 @@ QLineEdit* TFmassout::Field(PayFileField field) const { return edits_[Slot(field
 
 PayFileFieldTexts TFmassout::FieldTexts() const {
   PayFileFieldTexts texts;
-  for (const PayFileFieldInfo& info : PayFileFieldTable()) texts[info.field] = FromQt(Field(info.field)->text());
+  for (std::size_t i = 0; i < kPayFileFieldCount; ++i) {
+    const auto field = static_cast<PayFileField>(i);
+    texts[field] = FromQt(Field(field)->text());
+  }
   return texts;
 }
 
 void TFmassout::B_PrintClick() {
   PayFileFieldTexts texts = FieldTexts();
-  const PayFilePrintResult result = RunPayFilePrint(texts, services_.settings, printControlSheet_);
+  const PayFilePrintResult result = RunPayFilePrint(texts, services_.settings, stored_, printControlSheet_);
   // The check writes the date with "." as its separators.
   QLineEdit* date = Field(PayFileField::PayDate);
   const QString checkedDate = ToQt(texts[PayFileField::PayDate]);

@@ -20,7 +20,10 @@ class TFmassout : public QDialog {
   Q_OBJECT
 public:
   // FormCreate: today's date, the sequence number "0" and the company data.
-  TFmassout(Services& services, ControlSheetCall printControlSheet, QWidget* parent = nullptr);
+  // `stored` is where "Печат на контролен лист" stores the pay day's settings
+  // before it has the control sheet printed.
+  TFmassout(Services& services, PayFileSettings& stored, ControlSheetCall printControlSheet,
+            QWidget* parent = nullptr);
 
   QLineEdit* Field(PayFileField field) const;
   PayFileFieldTexts FieldTexts() const;
@@ -32,6 +35,7 @@ private:
   void FormCreate();
 
   Services& services_;
+  PayFileSettings& stored_;
   ControlSheetCall printControlSheet_;
   std::array<QLineEdit*, kPayFileFieldCount> edits_{};
   std::array<QLabel*, kPayFileFieldCount> labels_{};

@@ -40,8 +40,8 @@ void TFormEditMoney::CreateControls() {
   const QFontMetrics metrics(font());
   int labelWidth = 0;
   int row = 0;
-  for (const PaymentFieldInfo& info : PaymentFieldTable()) {
-    const std::size_t slot = Slot(info.field);
+  for (const FieldInfo& info : PaymentFieldTable()) {
+    const std::size_t slot = static_cast<std::size_t>(row);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(Qs("Edit") + QString::number(row + 1));
     edit->setMaxLength(info.maxLength);
@@ -103,16 +103,20 @@ QLineEdit* TFormEditMoney::Field(PaymentField field) const { return edits_[Slot(
 
 void TFormEditMoney::LoadPaymentFields(const PaymentLine& line) {
   const PaymentFieldTexts texts = zel::LoadPaymentFields(line);
-  for (const PaymentFieldInfo& info : PaymentFieldTable()) {
-    QLineEdit* edit = Field(info.field);
-    edit->setText(ToQt(texts[info.field]));
+  for (std::size_t i = 0; i < kPaymentFieldCount; ++i) {
+    const auto field = static_cast<PaymentField>(i);
+    QLineEdit* edit = Field(field);
+    edit->setText(ToQt(texts[field]));
     edit->setCursorPosition(0);
   }
 }
 
 PaymentFieldTexts TFormEditMoney::FieldTexts() const {
   PaymentFieldTexts texts;
-  for (const PaymentFieldInfo& info : PaymentFieldTable()) texts[info.field] = FromQt(Field(info.field)->text());
+  for (std::size_t i = 0; i < kPaymentFieldCount; ++i) {
+    const auto field = static_cast<PaymentField>(i);
+    texts[field] = FromQt(Field(field)->text());
+  }
   return texts;
 }
 

@@ -45,7 +45,7 @@ TFStaffForm::TFStaffForm(TSDIAppForm& frame, QWidget* parent) : QWidget(parent),
   // FormCreate.
   Register_.onModified = [this] { ShowModified(); };
   model_->BeginReset();
-  loadStatus_ = LoadRegister(Register_);
+  loadStatus_ = LoadRegister(frame_.services().files, Register_);
   model_->EndReset();
   if (!loadStatus_.ok()) frame_.services().messages.ReportError(loadStatus_.message());
   if (!Register_.empty()) SelectLine(0);
@@ -248,7 +248,8 @@ bool TFStaffForm::FormClose() {
   if (closed_) return true;
   Messages& messages = frame_.services().messages;
   if (Register_.Modified()) {
-    const Status saved = SaveRegister(Register_, [&messages](const std::string& warning) { messages.Show(warning); });
+    const Status saved = SaveRegister(frame_.services().files, Register_,
+                                      [&messages](const std::string& warning) { messages.Show(warning); });
     if (!saved.ok()) {
       // The records stay, so that nothing typed is lost.
       messages.ReportError(saved.message());

@@ -42,7 +42,7 @@ void TFormEditPerson::CreateControls() {
   for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
-    edit->setMaxLength(static_cast<int>(table[i].maxLength));
+    edit->setMaxLength(table[i].maxLength);
     edit->setValidator(new Cp1251Validator(edit));
     auto* label = new QLabel(ToQt(table[i].label), this);
     label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
@@ -101,7 +101,7 @@ void TFormEditPerson::PlaceControls() {
   for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) {
     // Each field is as wide as its longest text, so its size tells what it takes.
     // Two characters of slack: letters run wider than digits.
-    const int chars = std::max(static_cast<int>(table[i].maxLength), 1) + 2;
+    const int chars = std::max(table[i].maxLength, 1) + 2;
     const int width = std::min(fieldColumn, digit * chars + padding);
     labels_[i]->setGeometry(centre - kCentreGap - fieldColumn, y, fieldColumn, rowHeight);
     edits_[i]->setGeometry(centre + kCentreGap, y, width, rowHeight);
@@ -165,16 +165,15 @@ void TFormEditPerson::Edit2Change() {
 }
 
 void TFormEditPerson::B_OkClick() {
-  const EmployeeCheckResult result = CheckEmployeeInput(CurrentFields(), list_);
-  ShowFields(result.fields);
+  EmployeeFields fields = CurrentFields();
+  const EmployeeCheck result = CheckEmployeeInput(fields, list_);
+  ShowFields(fields);
   if (!result.valid) {
     messages_.Show(result.message);
-    if (result.field >= 0 && static_cast<std::size_t>(result.field) < kEmployeeFieldCount) {
-      edits_[static_cast<std::size_t>(result.field)]->setFocus(Qt::OtherFocusReason);
-    }
+    edits_[static_cast<std::size_t>(result.field)]->setFocus(Qt::OtherFocusReason);
     return;
   }
-  if (record_ != nullptr) StoreEmployeeFields(result.fields, *record_);
+  if (record_ != nullptr) StoreEmployeeFields(fields, *record_);
   accept();
 }
 

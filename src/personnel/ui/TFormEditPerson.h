@@ -8,7 +8,7 @@
 #include <string>
 
 #include "personnel/employee_form.h"
-#include "personnel/employee_record.h"
+#include "common/employee_record.h"
 
 class QCheckBox;
 class QLabel;

@@ -54,7 +54,7 @@ int RunProgram(int argc, char* argv[]) {
   MainWindowPrinter printer;
   QtClock clock;
   QtDialogs dialogs(messages);
-  Services services{messages, settings, printer, clock, dialogs};
+  Services services{messages, settings, printer, clock, dialogs, SystemFileSystem()};
 
   // Creating the window converts the data files of the older version, found
   // against the current directory: DataDir is not set yet.
@@ -65,12 +65,12 @@ int RunProgram(int argc, char* argv[]) {
   // Kept for the run, so that the last request type chosen stays selected.
   mainWindow.SetChoiceDialog(new TFChoice(&mainWindow));
 
-  const std::string directory = files::CurrentDirectory();
+  const std::string directory = services.files.CurrentDirectory();
   if (IsFloppyDirectory(directory)) {
     messages.ShowCaptioned("Start Error", "You can not start this program from FDD. Please first copy it to HDD");
     return 0;
   }
-  SetDataDir(files::WithSeparator(directory));
+  SetDataDir(files::WithSeparator(services.files, directory));
 
   // Covering the screen also where no window manager maximizes windows.
   if (const QScreen* screen = mainWindow.screen()) mainWindow.setGeometry(screen->availableGeometry());

@@ -10,6 +10,7 @@
 
 #include "common/ui/QtText.h"
 #include "shell/ui/ToolIcons.h"
+#include "version.h"
 
 namespace zel::ui {
 
@@ -47,7 +48,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   productFont.setPixelSize(18);
   productFont.setBold(true);
   ProductName->setFont(productFont);
-  Version = PlainLabel(panel, "Version", "Version: 2.0.1");
+  Version = PlainLabel(panel, "Version", "Version: " ZEL_VERSION);
   Label2 = PlainLabel(panel, "Label2", "IBAN complient");
   Label1 = PlainLabel(panel, "Label1", "www.nurvek.bg");
 

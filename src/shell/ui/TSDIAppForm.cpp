@@ -19,7 +19,7 @@
 #include "company/ui/TFfirmdata.h"
 #include "payment/ui/TFMoneyForm.h"
 #include "personnel/bank_readers.h"
-#include "personnel/register_files.h"
+#include "shell/data_conversion.h"
 #include "personnel/request_files.h"
 #include "personnel/ui/TFChoice.h"
 #include "personnel/ui/TFStaffForm.h"
@@ -175,7 +175,8 @@ void TSDIAppForm::CreateToolBar() {
 
 void TSDIAppForm::FormCreate() {
   UpdateCommands(false);
-  if (NotIbanData(services_.messages)) ConvertIBANData(services_.messages);
+  // Bare names: the current directory at start becomes the data directory.
+  if (NotIbanData(services_.files, {}, services_.messages)) ConvertIBANData(services_.files, {}, services_.messages);
 }
 
 void TSDIAppForm::UpdateCommands(bool ChildOpen) {
@@ -318,8 +319,8 @@ void TSDIAppForm::WriteRequestFile(const QString& fileName) {
   if (list == nullptr) return;
   if (FChoice == nullptr) FChoice = new TFChoice(this);
   if (FChoice->exec() != QDialog::Accepted) return;
-  const Status written = WriteRequestFileOfType(FChoice->ChosenType(), list->registerData(), services_.settings,
-                                                services_.messages, FilePathBytes(fileName));
+  const Status written = WriteRequestFileOfType(services_.files, FChoice->ChosenType(), list->registerData(),
+                                                services_.settings, services_.messages, FilePathBytes(fileName));
   if (!written.ok()) services_.messages.ReportError(written.message());
 }
 
@@ -338,9 +339,9 @@ void TSDIAppForm::ReadBankFile(BankFile kind, const QString& fileName) {
   const std::string path = FilePathBytes(fileName);
   Status read = Status::Ok();
   switch (kind) {
-    case BankFile::Data: read = ReadBankDataFile(reg, services_.messages, path); break;
-    case BankFile::Accounts: read = ReadAccountFile(reg, services_.messages, path); break;
-    case BankFile::Ibans: read = ReadIbanFile(reg, services_.messages, path); break;
+    case BankFile::Data: read = ReadBankDataFile(services_.files, reg, services_.messages, path); break;
+    case BankFile::Accounts: read = ReadAccountFile(services_.files, reg, services_.messages, path); break;
+    case BankFile::Ibans: read = ReadIbanFile(services_.files, reg, services_.messages, path); break;
   }
   if (!read.ok()) services_.messages.ReportError(read.message());
   list->RefreshAfterExternalChange(previousCount);

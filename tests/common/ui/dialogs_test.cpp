@@ -72,7 +72,7 @@ TEST_F(DialogsTest, SaveNameInAMissingFolderIsRefusedAndAskedAgain) {
 TEST_F(DialogsTest, OpenDialogReturnsAnExistingFileAndLeavesTheCurrentDirectory) {
   QDir().mkpath(ui::ToQt(dir.File("bank")));
   WriteFileBytes(dir.File("bank/accounts.txt"), "x");
-  const std::string before = files::CurrentDirectory();
+  const std::string before = SystemFileSystem().CurrentDirectory();
   modal.Then([this](QWidget* widget) {
     auto* dialog = qobject_cast<QFileDialog*>(widget);
     ASSERT_NE(dialog, nullptr);
@@ -84,7 +84,7 @@ TEST_F(DialogsTest, OpenDialogReturnsAnExistingFileAndLeavesTheCurrentDirectory)
   const auto chosen = dialogs.OpenFileName(nullptr);
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(*chosen, ui::ToQt(dir.File("bank/accounts.txt")));
-  EXPECT_EQ(files::CurrentDirectory(), before);
+  EXPECT_EQ(SystemFileSystem().CurrentDirectory(), before);
 }
 
 TEST_F(DialogsTest, OpenDialogCancelledGivesNothing) {

@@ -27,13 +27,11 @@ using ui::TFmassout;
 
 class MassoutTest : public WindowTest {
 protected:
-  MassoutTest() { ResetPayFileSettings(); }
-
   // The dialog over a print command that answers from `sheets` and counts its calls.
   void Run(const std::function<void(TFmassout&)>& step) {
-    TFmassout dialog(services, [this](const PayFileSettings& s) {
+    TFmassout dialog(services, stored, [this] {
       ++sheetCalls;
-      lastSettings = s;
+      lastSettings = stored;
       ControlSheetResult next = sheets.empty() ? ControlSheetResult{Status::Ok(), true} : sheets.front();
       if (!sheets.empty()) sheets.pop_front();
       return next;
@@ -52,6 +50,7 @@ protected:
 
   std::deque<ControlSheetResult> sheets;
   int sheetCalls = 0;
+  PayFileSettings stored;  // the mass payment list's pay day settings
   PayFileSettings lastSettings;
   int result = -1;
 };
@@ -91,7 +90,7 @@ TEST_F(MassoutTest, OpensWithTheCompanyAndTodayAndOnlyPrintingEnablesOk) {
   EXPECT_EQ(result, QDialog::Accepted);
   EXPECT_EQ(sheetCalls, 1);
   EXPECT_EQ(lastSettings.PayFileName, "O071226p.dp3");
-  EXPECT_EQ(CurrentPayFileSettings().PaySeqNo, 3);
+  EXPECT_EQ(stored.PaySeqNo, 3);
   EXPECT_TRUE(messages.log.empty());
 }
 
@@ -182,15 +181,15 @@ TEST_F(MassoutTest, ControlSheetOnPaper) {
   WriteRegisterFile(PayDayStaff());
   {
     PaymentList earlier;
-    ASSERT_TRUE(LoadPaymentList(earlier).ok());
+    ASSERT_TRUE(LoadPaymentList(SystemFileSystem(), earlier).ok());
     earlier.lines[0].NetAmount.assign("100.10");
     earlier.lines[1].NetAmount.assign("200.20");
-    ASSERT_TRUE(SavePaymentList(earlier, {}).ok());
+    ASSERT_TRUE(SavePaymentList(SystemFileSystem(), earlier, {}).ok());
   }
   StoreCompany(settings);
 
   ui::QtPrinter paper(nullptr);
-  ui::Services paperServices{messages, settings, paper, clock, dialogs};
+  ui::Services paperServices{messages, settings, paper, clock, dialogs, files};
   ui::TSDIAppForm frame(paperServices);
   frame.ToolButton3Click();
   auto* form = qobject_cast<ui::TFMoneyForm*>(frame.child());
@@ -219,7 +218,7 @@ TEST_F(MassoutTest, ControlSheetOnPaper) {
                                "Mon, 7 December 2026"}) {
     EXPECT_TRUE(text.contains(Qs(expected))) << expected << "\n" << text.toStdString();
   }
-  const QString control = ui::ToQt(form->storedControlString());
+  const QString control = ui::ToQt(form->payDay().StoredControlString);
   EXPECT_EQ(control.size(), 8);
   EXPECT_TRUE(text.contains(control)) << text.toStdString();
   EXPECT_TRUE(text.contains(Qs("0712260000000000000030030000003"))) << text.toStdString();

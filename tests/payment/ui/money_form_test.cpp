@@ -81,10 +81,10 @@ TEST_F(MoneyFormTest, PayDayFromTheRegisterToTheBankFile) {
   WriteRegisterFile(PayDayStaff());
   {  // An earlier pay day left the third employee's amount and bank code.
     PaymentList earlier;
-    ASSERT_TRUE(LoadPaymentList(earlier).ok());
+    ASSERT_TRUE(LoadPaymentList(SystemFileSystem(), earlier).ok());
     earlier.lines[2].NetAmount.assign("300.30");
     earlier.lines[2].BankCode.assign("96611020");
-    ASSERT_TRUE(SavePaymentList(earlier, {}).ok());
+    ASSERT_TRUE(SavePaymentList(SystemFileSystem(), earlier, {}).ok());
   }
   const std::string storedBefore = ReadFileBytes(dir.File("masspIB.dat"));
   StoreCompany(settings);
@@ -160,10 +160,10 @@ TEST_F(MoneyFormTest, PayDayFromTheRegisterToTheBankFile) {
   EXPECT_EQ(printer.dialogs, 1);
 
   const std::string path = dir.File(fileName);
-  ASSERT_TRUE(files::Exists(path));
+  ASSERT_TRUE(SystemFileSystem().Exists(path));
   const std::vector<std::string> lines = SplitCrLf(ReadFileBytes(path));
   ASSERT_EQ(lines.size(), 4u);
-  const std::string control = form->storedControlString();
+  const std::string control = form->payDay().StoredControlString;
   EXPECT_EQ(control.size(), 8u);
   EXPECT_EQ(lines[0], WinToMik("OMPDP;07122026;" + kCompanyIban + ";;" + Cp("Торва ООД") + ";1734.80;3;" + control + ";"));
   for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i].size(), kPaymentFileLineLength);
@@ -174,7 +174,7 @@ TEST_F(MoneyFormTest, PayDayFromTheRegisterToTheBankFile) {
   EXPECT_EQ(PrintedAfter(printer, Cp("Брой съобщения :")), "3");
   ASSERT_FALSE(messages.log.empty());
   EXPECT_EQ(messages.log.back().kind, "show");
-  EXPECT_EQ(messages.log.back().text, Cp("Файлът за масово плащане е \"") + files::FullPath(fileName) + "\"");
+  EXPECT_EQ(messages.log.back().text, Cp("Файлът за масово плащане е \"") + files::FullPath(SystemFileSystem(), fileName) + "\"");
 
   // Closing writes the lines back; the previous file becomes the backup.
   Button(form, "B_Close")->click();
@@ -182,7 +182,7 @@ TEST_F(MoneyFormTest, PayDayFromTheRegisterToTheBankFile) {
   EXPECT_EQ(Frame().child(), nullptr);
   EXPECT_EQ(ReadFileBytes(dir.File("masspIB.bak")), storedBefore);
   PaymentList stored;
-  ASSERT_TRUE(LoadPaymentList(stored).ok());
+  ASSERT_TRUE(LoadPaymentList(SystemFileSystem(), stored).ok());
   ASSERT_EQ(stored.lines.size(), 3u);
   EXPECT_EQ(stored.lines[0].NetAmount.str(), "1234.50");
   EXPECT_EQ(stored.lines[1].NetAmount.str(), "200.00");
@@ -213,10 +213,11 @@ TEST_F(MoneyFormTest, EditDialogRefusesBadInputAndEscapeLeavesTheLine) {
       EXPECT_FALSE(shown->focusPolicy() & Qt::TabFocus);
       EXPECT_EQ(shown->palette().color(QPalette::Base), dialog->palette().color(QPalette::Window));
     }
-    for (const PaymentFieldInfo& info : PaymentFieldTable()) {
+    for (std::size_t i = 0; i < kPaymentFieldCount; ++i) {
+      const FieldInfo& info = PaymentFieldTable()[i];
       bool found = false;
       for (auto* label : dialog->findChildren<QLabel*>()) {
-        if (label->buddy() == edit->Field(info.field)) found = label->text() == ui::ToQt(info.label);
+        if (label->buddy() == edit->Field(static_cast<PaymentField>(i))) found = label->text() == ui::ToQt(info.label);
       }
       EXPECT_TRUE(found) << info.label;
     }
@@ -318,7 +319,7 @@ TEST_F(MoneyFormTest, EmptyListAsksForNoReasonAndSavesNothingWithoutARegister) {
   Button(form, "B_Close")->click();
   Flush();
   EXPECT_EQ(Frame().child(), nullptr);
-  EXPECT_FALSE(files::Exists(dir.File("masspIB.dat")));
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("masspIB.dat")));
 }
 
 TEST_F(MoneyFormTest, CaptionWithoutStoredListAndFirstSave) {
@@ -329,7 +330,7 @@ TEST_F(MoneyFormTest, CaptionWithoutStoredListAndFirstSave) {
   Button(form, "B_Close")->click();
   Flush();
   EXPECT_EQ(ReadFileBytes(dir.File("masspIB.dat")).size(), 3 * sizeof(PaymentRecord));
-  EXPECT_FALSE(files::Exists(dir.File("masspIB.bak")));
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("masspIB.bak")));
   form = OpenList();
   EXPECT_EQ(form->windowTitle(), Qs("Масово плащане - 3"));
 }
@@ -340,22 +341,22 @@ TEST_F(MoneyFormTest, FailedSaveKeepsTheWindowAndItsLines) {
   dialogs.inputs.push_back(Qs("Заплата"));
   Button(form, "Button2")->click();
 
-  files::FailSaveStepForTesting(files::SaveStep::Rename);
+  files.fail = FailingFileSystem::Step::Rename;
   Button(form, "B_Close")->click();
-  files::FailSaveStepForTesting(files::SaveStep::None);
+  files.fail = FailingFileSystem::Step::None;
   Flush();
   ASSERT_EQ(Frame().child(), form);
   ASSERT_EQ(messages.log.size(), 1u);
   EXPECT_EQ(messages.log[0].kind, "error");
   EXPECT_EQ(form->paymentList().lines.size(), 3u);
-  EXPECT_FALSE(files::Exists(dir.File("masspIB.dat")));
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("masspIB.dat")));
 
   // The next close saves what was typed.
   Button(form, "B_Close")->click();
   Flush();
   EXPECT_EQ(Frame().child(), nullptr);
   PaymentList stored;
-  ASSERT_TRUE(LoadPaymentList(stored).ok());
+  ASSERT_TRUE(LoadPaymentList(SystemFileSystem(), stored).ok());
   ASSERT_EQ(stored.lines.size(), 3u);
   EXPECT_EQ(stored.lines[0].Reason.str(), Cp("Заплата"));
 }
@@ -369,7 +370,7 @@ TEST_F(MoneyFormTest, UnreadableRegisterOpensNoWindowAndKeepsTheStoredList) {
   ASSERT_EQ(messages.log.size(), 1u);
   EXPECT_EQ(messages.log[0].kind, "error");
   EXPECT_EQ(ReadFileBytes(dir.File("masspIB.dat")), std::string(136, 'x'));
-  EXPECT_FALSE(files::Exists(dir.File("masspIB.bak")));
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("masspIB.bak")));
 }
 
 TEST_F(MoneyFormTest, WindowMaximisesButDoesNotMinimiseAndKeepsEndAtTheRight) {

@@ -48,7 +48,7 @@ inline EmployeeRecord MakeEmployee(const TestEmployee& e) {
 inline void WriteRegisterFile(const std::vector<TestEmployee>& employees) {
   Register reg;
   for (const TestEmployee& e : employees) reg.Append(MakeEmployee(e));
-  ASSERT_TRUE(SaveRegister(reg, {}).ok());
+  ASSERT_TRUE(SaveRegister(SystemFileSystem(), reg, {}).ok());
 }
 
 // Three payable employees and one who has left.

@@ -52,7 +52,7 @@ protected:
     Register reg;
     reg.Append(Record(ivan));
     reg.Append(Record(maria));
-    ASSERT_TRUE(SaveRegister(reg, {}).ok());
+    ASSERT_TRUE(SaveRegister(SystemFileSystem(), reg, {}).ok());
     settings.keyExists = true;
     settings.values = {{"ClientName", Cp("Нурвек АД")}, {"CodeBUS", "15091501"}};
     Frame().FileOpen1Execute();
@@ -114,7 +114,7 @@ TEST_F(BankCommandsTest, WriteFileAsksForTheTypeAndWritesThatRequest) {
   Trigger("ToolButton2");
   EXPECT_TRUE(WaitUntilNoModal());
   EXPECT_TRUE(overdraftPreselected);
-  EXPECT_FALSE(files::Exists(dir.File("none.txt")));
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("none.txt")));
   EXPECT_EQ(Frame().findChildren<ui::TFChoice*>().size(), 1);
 
   // Writing a request changes nothing in the register.
@@ -142,7 +142,7 @@ TEST_F(BankCommandsTest, TheChoiceDialogGivenAtStartIsTheOneUsed) {
 TEST_F(BankCommandsTest, RequestWithoutCompanyDataOrIntoAMissingFolderWritesNothing) {
   settings.values.erase("ClientName");
   WriteRequest("open.txt", 0);
-  EXPECT_FALSE(files::Exists(dir.File("open.txt")));
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("open.txt")));
   ASSERT_EQ(messages.log.size(), 1u);
   EXPECT_EQ(messages.log[0].text, Cp("Няма данни за името на компанията !"));
 
@@ -180,7 +180,7 @@ TEST_F(BankCommandsTest, ReadCommandsChangeTheRegisterAndMarkTheListChanged) {
   List()->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   Register saved;
-  ASSERT_TRUE(LoadRegister(saved).ok());
+  ASSERT_TRUE(LoadRegister(SystemFileSystem(), saved).ok());
   ASSERT_EQ(saved.size(), 3u);
   EXPECT_EQ(saved.at(0).IBAN.str(), iban);
 }
@@ -236,7 +236,7 @@ TEST_F(BankCommandsTest, ReadCommandsDoNothingWithoutThePersonnelList) {
   EXPECT_EQ(modal.shown(), 0);
   EXPECT_TRUE(messages.log.empty());
   Register reg;
-  ASSERT_TRUE(LoadRegister(reg).ok());
+  ASSERT_TRUE(LoadRegister(SystemFileSystem(), reg).ok());
   EXPECT_EQ(reg.size(), 2u);
 }
 

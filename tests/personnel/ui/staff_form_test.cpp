@@ -24,10 +24,11 @@ namespace {
 using ui::Qs;
 using ui::TFStaffForm;
 
-// Puts the save back to normal whatever the test does.
+// Makes one step of the window's file system fail for a scope.
 struct FailSaveStep {
-  explicit FailSaveStep(files::SaveStep step) { files::FailSaveStepForTesting(step); }
-  ~FailSaveStep() { files::FailSaveStepForTesting(files::SaveStep::None); }
+  FailSaveStep(FailingFileSystem& fs, FailingFileSystem::Step step) : fs_(fs) { fs_.fail = step; }
+  ~FailSaveStep() { fs_.fail = FailingFileSystem::Step::None; }
+  FailingFileSystem& fs_;
 };
 
 class StaffFormTest : public WindowTest {
@@ -96,7 +97,7 @@ TEST_F(StaffFormTest, RoadOfANewEmployeeFromCtrlOToTheFileAndBack) {
   EXPECT_EQ(Rows(form), 1);
   EXPECT_EQ(form->SelectedIndex(), 0);
   EXPECT_TRUE(Bold(form));
-  EXPECT_FALSE(files::Exists(dir.File("employIB.dat")));  // kept in memory until closing
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("employIB.dat")));  // kept in memory until closing
 
   Click(form, "B_Close");
   Flush();
@@ -272,7 +273,7 @@ TEST_F(StaffFormTest, FailedSaveKeepsTheWindowAndItsRecords) {
   TFStaffForm* form = Open();
   ASSERT_NE(form, nullptr);
   {
-    FailSaveStep fail(files::SaveStep::Rename);
+    FailSaveStep fail(files, FailingFileSystem::Step::Rename);
     AddThroughDialog(form, "Иван Петров Иванов", "8002151234");
     Click(form, "B_Close");
     Flush();

@@ -9,7 +9,7 @@
 
 #include "common/cp1251.h"
 #include "common/ui/QtText.h"
-#include "personnel/employee_record.h"
+#include "common/employee_record.h"
 #include "personnel/register.h"
 #include "personnel/register_files.h"
 
@@ -35,7 +35,7 @@ inline EmployeeRecord Employee(const char* nameUtf8, const char* egn, const char
 inline void WriteRegisterFile(std::initializer_list<EmployeeRecord> records) {
   Register reg;
   for (const auto& r : records) reg.Append(r);
-  ASSERT_TRUE(SaveRegister(reg, {}).ok());
+  ASSERT_TRUE(SaveRegister(SystemFileSystem(), reg, {}).ok());
 }
 
 inline QLineEdit* Field(QWidget* dialog, int number) {

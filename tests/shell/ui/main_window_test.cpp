@@ -333,13 +333,13 @@ TEST_F(MainWindowTest, OlderDataIsConvertedWhileTheWindowIsCreated) {
   Frame();
   ASSERT_EQ(messages.log.size(), 1u);
   EXPECT_EQ(messages.log[0].kind, "show");
-  EXPECT_TRUE(files::Exists(dir.File("employIB.dat")));
+  EXPECT_TRUE(SystemFileSystem().Exists(dir.File("employIB.dat")));
 }
 
 TEST_F(MainWindowTest, NoConversionWithoutOlderData) {
   Frame();
   EXPECT_TRUE(messages.log.empty());
-  EXPECT_FALSE(files::Exists(dir.File("employIB.dat")));
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("employIB.dat")));
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsTheProductAndClosesWithOk) {

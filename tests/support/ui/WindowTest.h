@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "common/ui/Services.h"
+#include "support/failing_file_system.h"
 #include "support/fakes.h"
 #include "support/ui/ModalScript.h"
 #include "support/ui/ScriptedDialogs.h"
@@ -34,7 +35,8 @@ protected:
   FakePrinter printer;
   FakeClock clock;
   ScriptedDialogs dialogs;
-  ui::Services services{messages, settings, printer, clock, dialogs};
+  FailingFileSystem files;  // the system's, with a chosen step made to fail
+  ui::Services services{messages, settings, printer, clock, dialogs, files};
   ModalScript modal;
 
 private:

@@ -1,5 +1,7 @@
 #pragma once
-// One employee: the same 339 bytes in memory and in the register file.
+// One employee: the same 339 bytes in memory and in the register file. It is
+// the hand-over between the personnel register, which keeps it, and the mass
+// payment, which builds its lines from the register file, so it lives here.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,0 +1,173 @@
+// The file system of a POSIX system.
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "common/file_system.h"
+
+namespace zel {
+
+namespace {
+
+Status Errno(int err) { return Status::Fail(std::strerror(err)); }
+
+bool WriteFully(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+class PosixOutputFile : public OutputFile {
+public:
+  explicit PosixOutputFile(int fd) : fd_(fd) {}
+  ~PosixOutputFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  PosixOutputFile(const PosixOutputFile&) = delete;
+  PosixOutputFile& operator=(const PosixOutputFile&) = delete;
+
+  Status Write(std::string_view bytes) override {
+    return WriteFully(fd_, bytes.data(), bytes.size()) ? Status::Ok() : Errno(errno);
+  }
+  Status Sync() override { return ::fsync(fd_) == 0 ? Status::Ok() : Errno(errno); }
+  Status Close() override {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 ? Status::Ok() : Errno(errno);
+  }
+
+private:
+  int fd_;
+};
+
+// A copy of `from` under the new name `to`, on its way to the disk before it counts.
+Status CopyFile(FileSystem& fs, const std::string& from, const std::string& to) {
+  std::string content;
+  if (Status read = fs.ReadAll(from, content); !read.ok()) return read;
+  const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return Errno(errno);
+  const bool ok = WriteFully(fd, content.data(), content.size()) && ::fsync(fd) == 0;
+  const int err = errno;
+  ::close(fd);
+  if (ok) return Status::Ok();
+  ::unlink(to.c_str());
+  return Errno(err);
+}
+
+class PosixFileSystem : public FileSystem {
+public:
+  char Separator() const override { return '/'; }
+  bool IsAbsolute(std::string_view path) const override { return !path.empty() && path.front() == '/'; }
+
+  std::string CurrentDirectory() override {
+    std::string buffer(4096, '\0');
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+      if (errno != ERANGE) return {};
+      buffer.resize(buffer.size() * 2);
+    }
+    buffer.resize(std::strlen(buffer.c_str()));
+    return buffer;
+  }
+
+  bool Exists(const std::string& path) override {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+  }
+
+  Status ReadAll(const std::string& path, std::string& content) override {
+    content.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Errno(errno);
+    struct stat st {};
+    std::size_t expected = 0;
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) expected = static_cast<std::size_t>(st.st_size);
+    // Sized once from the file's size; a file that grows meanwhile is read on to its end.
+    content.resize(expected > 0 ? expected : 4096);
+    std::size_t filled = 0;
+    for (;;) {
+      if (filled == content.size()) content.resize(content.size() * 2);
+      const ssize_t n = ::read(fd, content.data() + filled, content.size() - filled);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        const int err = errno;
+        ::close(fd);
+        content.clear();
+        return Errno(err);
+      }
+      filled += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    content.resize(filled);
+    return Status::Ok();
+  }
+
+  Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) override {
+    path = prefix + "XXXXXX";
+    const int fd = ::mkstemp(path.data());
+    if (fd < 0) {
+      const int err = errno;
+      path.clear();
+      return Errno(err);
+    }
+    // mkstemp gives 0600; a data file is readable as any other file the user saves.
+    ::fchmod(fd, 0644);
+    file = std::make_unique<PosixOutputFile>(fd);
+    return Status::Ok();
+  }
+
+  Status Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? Status::Ok() : Errno(errno); }
+
+  Status Link(const std::string& from, const std::string& to) override {
+    if (::link(from.c_str(), to.c_str()) == 0) return Status::Ok();
+    if (errno == EEXIST) return Errno(errno);
+    // No hard links on this file system (FAT, some network shares): copy instead.
+    return CopyFile(*this, from, to);
+  }
+
+  Status Rename(const std::string& from, const std::string& to) override {
+    return ::rename(from.c_str(), to.c_str()) == 0 ? Status::Ok() : Errno(errno);
+  }
+
+  Status SyncFolder(const std::string& folder) override {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return Errno(errno);
+    const bool synced = ::fsync(fd) == 0;
+    const int err = errno;
+    ::close(fd);
+    return synced ? Status::Ok() : Errno(err);
+  }
+
+  Status ListFolder(const std::string& folder, std::vector<std::string>& names) override {
+    names.clear();
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return Errno(errno);
+    while (const dirent* entry = ::readdir(dir)) {
+      const std::string_view name = entry->d_name;
+      if (name != "." && name != "..") names.emplace_back(name);
+    }
+    ::closedir(dir);
+    return Status::Ok();
+  }
+};
+
+}  // namespace
+
+FileSystem& SystemFileSystem() {
+  static PosixFileSystem system;
+  return system;
+}
+
+}  // namespace zel

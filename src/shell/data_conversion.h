@@ -1,0 +1,26 @@
+#pragma once
+// The one-time conversion of the older version's data files, which knew no
+// IBANs: the register employs.dat into employIB.dat and the payment list
+// masspay.dat into masspIB.dat. It runs at start, before any window can open
+// the register, in `folder` (a directory followed by its separator, or empty
+// for the current directory); the older files are only ever read.
+
+#include <string>
+
+#include "common/file_system.h"
+#include "common/messages.h"
+
+namespace zel {
+
+// True (after telling the user) when employs.dat exists and employIB.dat or
+// masspIB.dat does not.
+bool NotIbanData(FileSystem& fs, const std::string& folder, Messages& messages);
+// employs.dat into employIB.dat in the layout its size reveals, then
+// masspay.dat into masspIB.dat.
+void ConvertIBANData(FileSystem& fs, const std::string& folder, Messages& messages);
+// One conversion each; nothing happens without the older file or when the new one exists.
+void ConvertRegisterV1(FileSystem& fs, const std::string& folder, Messages& messages);
+void ConvertRegisterV2(FileSystem& fs, const std::string& folder, Messages& messages);
+void ConvertPaymentList(FileSystem& fs, const std::string& folder, Messages& messages);
+
+}  // namespace zel

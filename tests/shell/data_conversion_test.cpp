@@ -1,0 +1,204 @@
+#include "shell/data_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/cp1251.h"
+#include "common/text.h"
+#include "support/failing_file_system.h"
+#include "support/fakes.h"
+
+namespace zel {
+namespace {
+
+using test::ReadFileBytes;
+using test::WriteFileBytes;
+using Step = test::FailingFileSystem::Step;
+
+// Puts a length byte and the text at `offset` of a raw record.
+void Put(std::string& raw, std::size_t offset, const std::string& text) {
+  raw[offset] = static_cast<char>(text.size());
+  raw.replace(offset + 1, text.size(), text);
+}
+
+// The start-up conversion runs before DataDir is known: bare names in the current directory.
+class Conversion : public ::testing::Test {
+protected:
+  Conversion() { SetDataDir(""); }
+  std::string Full(const std::string& name) const { return dir.File(name); }
+
+  test::TempDir dir;
+  test::FailingFileSystem fs;
+  test::FakeMessages messages;
+};
+
+// An old record with texts that have stray bytes behind their lengths.
+std::string OldRecord(std::size_t size, int i, char hasLeft) {
+  std::string raw(size, '\xAA');
+  Put(raw, 0, "Name " + std::to_string(i));
+  Put(raw, 82, "75010112" + std::to_string(10 + i));
+  Put(raw, 262, "100000000" + std::to_string(i % 10));
+  raw[61] = 0;  // an empty ShortName with junk behind it
+  for (std::size_t off : {93, 104, 106, 116, 127, 148, 169, 220, 241}) raw[off] = 0;
+  if (size == 316) {
+    Put(raw, 273, "50.00");
+    Put(raw, 294, "TD " + std::to_string(i));
+  }
+  raw[size - 1] = hasLeft;
+  return raw;
+}
+
+std::string ExpectedNewRecord(int i, char hasLeft, bool withV2Fields) {
+  std::string raw(339, '\0');
+  Put(raw, 0, "Name " + std::to_string(i));
+  Put(raw, 82, "75010112" + std::to_string(10 + i));
+  Put(raw, 262, "100000000" + std::to_string(i % 10));
+  if (withV2Fields) {
+    Put(raw, 273, "50.00");
+    Put(raw, 294, "TD " + std::to_string(i));
+  }
+  raw[315] = hasLeft;
+  return raw;
+}
+
+TEST_F(Conversion, FirstLayoutGainsEmptyOverdraftContractAndIban) {
+  std::string old, expected;
+  for (int i = 0; i < 10; ++i) {
+    old += OldRecord(274, i, static_cast<char>(i % 2));
+    expected += ExpectedNewRecord(i, static_cast<char>(i % 2), false);
+  }
+  WriteFileBytes("employs.dat", old);
+  ASSERT_TRUE(NotIbanData(fs, {}, messages));
+  ASSERT_EQ(messages.log.size(), 1u);
+  EXPECT_EQ(messages.log[0].text, Cp("Данните не съдържат IBAN номер на сметка! Данните ще бъдат конвертирани !"));
+
+  ConvertIBANData(fs, {}, messages);
+  EXPECT_EQ(ReadFileBytes("employIB.dat"), expected);
+  EXPECT_EQ(ReadFileBytes("employs.dat"), old);
+  EXPECT_EQ(messages.log.size(), 1u);
+}
+
+TEST_F(Conversion, SecondLayoutKeepsEveryFieldButIban) {
+  std::string old, expected;
+  for (int i = 0; i < 3; ++i) {
+    old += OldRecord(316, i, 1);
+    expected += ExpectedNewRecord(i, 1, true);
+  }
+  WriteFileBytes("employs.dat", old);
+  ConvertIBANData(fs, {}, messages);
+  EXPECT_EQ(ReadFileBytes("employIB.dat"), expected);
+}
+
+TEST_F(Conversion, SizeDecidesTheLayout) {
+  WriteFileBytes("employs.dat", "");
+  ConvertIBANData(fs, {}, messages);
+  EXPECT_TRUE(fs.Exists("employIB.dat"));
+  EXPECT_EQ(ReadFileBytes("employIB.dat"), "");
+  std::remove("employIB.dat");
+
+  WriteFileBytes("employs.dat", std::string(1000, '\0'));
+  ConvertIBANData(fs, {}, messages);
+  EXPECT_FALSE(fs.Exists("employIB.dat"));
+  EXPECT_TRUE(NotIbanData(fs, {}, messages));  // and so at every start
+
+  // 43292 bytes fit both layouts: taken as 158 records of the first.
+  WriteFileBytes("employs.dat", std::string(43292, '\0'));
+  ConvertIBANData(fs, {}, messages);
+  EXPECT_EQ(ReadFileBytes("employIB.dat").size(), 158u * 339u);
+}
+
+TEST_F(Conversion, ExistingRegisterIsNeverTouched) {
+  WriteFileBytes("employs.dat", OldRecord(274, 1, 0));
+  WriteFileBytes("employIB.dat", "keep");
+  ConvertIBANData(fs, {}, messages);
+  ConvertRegisterV1(fs, {}, messages);
+  ConvertRegisterV2(fs, {}, messages);
+  EXPECT_EQ(ReadFileBytes("employIB.dat"), "keep");
+
+  WriteFileBytes("masspIB.dat", "");
+  messages.log.clear();
+  EXPECT_FALSE(NotIbanData(fs, {}, messages));
+  EXPECT_TRUE(messages.log.empty());
+}
+
+TEST_F(Conversion, NothingToDoWithoutTheOldFile) {
+  EXPECT_FALSE(NotIbanData(fs, {}, messages));
+  ConvertIBANData(fs, {}, messages);
+  EXPECT_FALSE(fs.Exists("employIB.dat"));
+  EXPECT_TRUE(messages.log.empty());
+}
+
+TEST_F(Conversion, FailedWriteIsReportedAndLeavesNoRegister) {
+  WriteFileBytes("employs.dat", OldRecord(274, 1, 0));
+  fs.fail = Step::WriteTemp;
+  ConvertRegisterV1(fs, {}, messages);
+  fs.fail = Step::None;
+  ASSERT_EQ(messages.log.size(), 1u);
+  EXPECT_EQ(messages.log[0].text, "Error save in file " + Full("employIB.dat") + " !");
+  EXPECT_FALSE(fs.Exists("employIB.dat"));
+}
+
+class PaymentConversion : public ::testing::Test {
+protected:
+  PaymentConversion() { SetDataDir(""); }
+  test::TempDir dir;
+  test::FailingFileSystem fs;
+  test::FakeMessages messages;
+};
+
+// A stored payment record built by hand at the file's offsets.
+std::string Stored(const std::string& bank, const std::string& egn, const std::string& amount,
+                   const std::string& reason) {
+  std::string raw(136, '\0');
+  Put(raw, 0, bank);
+  Put(raw, 9, egn);
+  Put(raw, 20, "");
+  Put(raw, 31, amount);
+  Put(raw, 52, reason);
+  Put(raw, 113, "");
+  return raw;
+}
+
+TEST_F(PaymentConversion, OldRecordsGainAnEmptyIban) {
+  const std::string a = Stored("B1", "1", "1.00", "one").substr(0, 113);
+  const std::string b = Stored("", "2", "2.00", "two").substr(0, 113);
+  WriteFileBytes("masspay.dat", a + b + "partial");
+  ConvertPaymentList(fs, {}, messages);
+  EXPECT_EQ(ReadFileBytes("masspIB.dat"), a + std::string(23, '\0') + b + std::string(23, '\0'));
+  EXPECT_EQ(ReadFileBytes("masspay.dat"), a + b + "partial");
+  EXPECT_TRUE(messages.log.empty());
+}
+
+TEST_F(PaymentConversion, ExistingPaymentFileIsKept) {
+  WriteFileBytes("masspay.dat", std::string(113, '\0'));
+  WriteFileBytes("masspIB.dat", "keep");
+  ConvertPaymentList(fs, {}, messages);
+  EXPECT_EQ(ReadFileBytes("masspIB.dat"), "keep");
+}
+
+TEST_F(PaymentConversion, RunsWithTheRegisterConversionOnly) {
+  WriteFileBytes("masspay.dat", std::string(113, '\0'));
+  ConvertIBANData(fs, {}, messages);  // no employs.dat: nothing at all
+  EXPECT_FALSE(fs.Exists("masspIB.dat"));
+
+  WriteFileBytes("employs.dat", std::string(274, '\0'));
+  ConvertIBANData(fs, {}, messages);
+  EXPECT_EQ(ReadFileBytes("employIB.dat").size(), 339u);
+  EXPECT_EQ(ReadFileBytes("masspIB.dat"), std::string(136, '\0'));
+}
+
+TEST_F(PaymentConversion, FailedWriteIsReported) {
+  WriteFileBytes("masspay.dat", std::string(113, '\0'));
+  fs.fail = Step::Rename;
+  ConvertPaymentList(fs, {}, messages);
+  fs.fail = Step::None;
+  ASSERT_EQ(messages.log.size(), 1u);
+  EXPECT_EQ(messages.log[0].text, "Error save in file " + dir.File("masspIB.dat") + " !");
+  EXPECT_FALSE(fs.Exists("masspIB.dat"));
+}
+
+}  // namespace
+}  // namespace zel

@@ -1,0 +1,43 @@
+#pragma once
+// The system's file system with one chosen step made to fail, as a full disk,
+// a lost permission or a broken network share would make it fail: the step
+// does nothing and reports the system's description of an input/output error.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/file_system.h"
+
+namespace zel::test {
+
+// The text the failing step reports.
+std::string InjectedErrorText();
+
+class FailingFileSystem : public FileSystem {
+public:
+  enum class Step { None, CreateTemp, WriteTemp, SyncTemp, DeleteBackup, KeepBackup, Rename, SyncFolder, Read };
+
+  explicit FailingFileSystem(Step step = Step::None) : fail(step) {}
+
+  Step fail;
+
+  char Separator() const override { return real_.Separator(); }
+  bool IsAbsolute(std::string_view path) const override { return real_.IsAbsolute(path); }
+  std::string CurrentDirectory() override { return real_.CurrentDirectory(); }
+  bool Exists(const std::string& path) override { return real_.Exists(path); }
+  Status ReadAll(const std::string& path, std::string& content) override;
+  Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) override;
+  Status Remove(const std::string& path) override;
+  Status Link(const std::string& from, const std::string& to) override;
+  Status Rename(const std::string& from, const std::string& to) override;
+  Status SyncFolder(const std::string& folder) override;
+  Status ListFolder(const std::string& folder, std::vector<std::string>& names) override {
+    return real_.ListFolder(folder, names);
+  }
+
+private:
+  FileSystem& real_ = SystemFileSystem();
+};
+
+}  // namespace zel::test
