@@ -3,6 +3,8 @@
 // ANSI code page is; the program's own texts stay code page 1251.
 #include "common/file_system.h"
 
+#include "common/cp1251.h"
+
 #define WIN32_LEAN_AND_MEAN
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -41,10 +43,10 @@ std::string Utf8(std::wstring_view wide) {
   return utf8;
 }
 
-// The system's description of an error, in UTF-8 like the paths it is shown
-// with. English is asked for first: it is plain ASCII, reads the same as the
-// program's other English file messages, and survives any code page; a system
-// without English texts gives its own language.
+// The system's description of an error, in code page 1251 like every message
+// text. English is asked for first: it reads the same as the program's other
+// English file messages; a system without English texts gives its own
+// language, which is Bulgarian where the program is used.
 std::string ErrorText(DWORD error) {
   const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
   wchar_t* buffer = nullptr;
@@ -57,7 +59,7 @@ std::string ErrorText(DWORD error) {
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' || text.back() == L'.')) {
     text.pop_back();
   }
-  return Utf8(text);
+  return Utf8ToCp1251(Utf8(text));
 }
 
 Status Fail(DWORD error) { return Status::Fail(ErrorText(error)); }
@@ -122,14 +124,14 @@ private:
   Handle file_;
 };
 
-// A few characters that differ from one call to the next, also across
+// Six characters that differ from one call to the next, also across
 // processes started in the same tick.
 std::string UniqueSuffix(unsigned attempt) {
   static std::atomic<unsigned> counter{0};
   unsigned long long seed = ::GetTickCount64() * 1000003ull + ::GetCurrentProcessId() * 7919ull +
                             counter.fetch_add(1) * 104729ull + attempt;
   static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-  std::string suffix = ".";
+  std::string suffix;
   for (int i = 0; i < 6; ++i) {
     suffix.push_back(kDigits[seed % 36]);
     seed /= 36;
@@ -184,7 +186,11 @@ public:
     char chunk[1 << 16];
     for (;;) {
       DWORD n = 0;
-      if (!::ReadFile(file.get(), chunk, sizeof chunk, &n, nullptr)) return LastError();
+      if (!::ReadFile(file.get(), chunk, sizeof chunk, &n, nullptr)) {
+        const DWORD error = ::GetLastError();
+        content.clear();
+        return Fail(error);
+      }
       if (n == 0) break;
       content.append(chunk, n);
     }
