@@ -179,7 +179,7 @@ void BM_VerifyOnly(benchmark::State& state) {
   if (!MakePaymentFile(SystemFileSystem(), list, PayDay{settings, control, TotalAmount(list)}).status.ok()) state.SkipWithError("final failed");
   const std::string full = files::FullPath(SystemFileSystem(), kName);
   for (auto _ : state) {
-    if (!VerifyPaymentFile(SystemFileSystem(), full).ok()) state.SkipWithError("verify failed");
+    if (!VerifyPaymentFile(SystemFileSystem(), full, list).ok()) state.SkipWithError("verify failed");
   }
   SetBytes(state, (list.lines.size() + 1) * 146);
 }

@@ -76,6 +76,13 @@ bool IsUnderflow(const NumberText& n) {
 
 }  // namespace
 
+bool IsPlainAmount(std::string_view text) {
+  std::size_t pos = 0;
+  if (Digits(text, pos).empty() || pos >= text.size() || text[pos] != '.') return false;
+  ++pos;
+  return Digits(text, pos).size() == 2 && pos == text.size();
+}
+
 std::optional<double> ParseAmount(std::string_view text) {
   NumberText n;
   if (!Match(text, n)) return std::nullopt;

@@ -12,4 +12,8 @@ namespace zel {
 
 std::optional<double> ParseAmount(std::string_view text);
 
+// Whether the text is an amount as the program itself stores one: digits, a
+// point and two decimals, nothing else (no blanks, sign or exponent).
+bool IsPlainAmount(std::string_view text);
+
 }  // namespace zel

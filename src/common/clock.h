@@ -16,7 +16,8 @@ class Clock {
 public:
   virtual ~Clock() = default;
   virtual Date Today() const = 0;
-  // Names in the language of the regional settings, code page 1251.
+  // The names the control sheet prints the date with, code page 1251; the
+  // program's clock gives the Bulgarian ones whatever the regional settings.
   virtual std::string WeekdayShortName(int weekday) const = 0;  // 1 = Monday
   virtual std::string MonthName(int month) const = 0;           // 1 = January
 };

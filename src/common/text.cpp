@@ -145,6 +145,14 @@ std::string FormatFixed(int decimals, double x) {
 
 std::string FormatAmount(double x) { return FormatFixed(2, x); }
 
+std::string ToUpperLatin(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
 std::string NthField(std::string_view s, int n, char sep) {
   std::string_view result;
   int counter = 1;

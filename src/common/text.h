@@ -37,6 +37,9 @@ std::string FormatFixed(int decimals, double x);
 // FormatFixed(2, x): the "%.2f" of every amount of the program.
 std::string FormatAmount(double x);
 
+// The text with the Latin letters a..z in capitals; every other byte as it is.
+std::string ToUpperLatin(std::string_view s);
+
 std::string NthField(std::string_view s, int n, char sep);
 std::string MakeShortName(std::string_view name);
 

@@ -59,6 +59,8 @@ Status SaveCompanyData(SettingsStore& store, const CompanyData& data) {
   return Status::Ok();
 }
 
+bool IsCompanyName(std::string_view name) { return name.find(';') == std::string_view::npos; }
+
 std::string ReadSetting(SettingsStore& store, const std::string& name) {
   if (!store.KeyExists()) return {};
   return store.Read(name);
@@ -66,6 +68,7 @@ std::string ReadSetting(SettingsStore& store, const std::string& name) {
 
 CompanyCheck CheckCompanyData(const CompanyData& data) {
   if (data.ClientName.empty()) return Fail("%s не е попълнено !", kCompanyName);
+  if (!IsCompanyName(data.ClientName)) return Fail("%s не е валидно !", kCompanyName);
   if (data.IBANClientAcc.empty()) return Fail("%s не е попълнено !", kCompanyIban);
   if (!IsBranchIban(data.IBANClientAcc)) return Fail("%s не е валиден или не е на ЖТМ !", kCompanyIban);
   return {};

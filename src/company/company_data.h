@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "common/form_fields.h"
 #include "common/settings_store.h"
@@ -38,9 +39,14 @@ Status SaveCompanyData(SettingsStore& store, const CompanyData& data);
 // One value; empty when it or the key is absent. Never creates the key.
 std::string ReadSetting(SettingsStore& store, const std::string& name);
 
+// A company name holds no ";": it is a field of the ";"-separated header line
+// of the mass payment file.
+bool IsCompanyName(std::string_view name);
+
 using CompanyCheck = FieldCheck<CompanyField>;
-// The name and the IBAN are required; the IBAN must be a valid 22-character
-// IBAN of the bank's branch. Bank code and account are not examined.
+// The name and the IBAN are required and the name holds no ";"; the IBAN
+// must be a valid 22-character IBAN of the bank's branch, in capitals. Bank
+// code and account are not examined.
 CompanyCheck CheckCompanyData(const CompanyData& data);
 
 }  // namespace zel

@@ -86,6 +86,10 @@ std::string SheetDate(const Clock& clock) {
 ControlSheetResult PrintControlSheet(FileSystem& fs, const PaymentList& list, PayDay& payDay, Printer& printer,
                                      const Clock& clock, const PrintFont& font) {
   ControlSheetResult result;
+  if (Status payable = CheckPayableAmounts(list); !payable.ok()) {
+    result.refusal = payable.message();
+    return result;
+  }
   std::string fullPath;
   result.status = WritePaymentFile(fs, list, true, payDay, &fullPath);
   if (!result.status.ok()) return result;

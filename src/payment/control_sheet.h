@@ -17,12 +17,17 @@ namespace zel {
 struct ControlSheetResult {
   Status status = Status::Ok();  // a file or printer error; the sheet then counts as not printed
   bool printed = false;          // false also when the user cancelled the print dialog
+  // The one message for a list that may not go to the bank as it stands (an
+  // amount that is not a plain amount); nothing was written then.
+  std::string refusal;
 };
 
-// "Печат на контролен лист" once the pay day's settings are stored: writes
-// the payment body to PayFileName, sets StoredControlString to the control
-// string of the file as read back, and, when the print dialog is confirmed,
-// sets StoredTotal to TotalAmount and prints the sheet.
+// "Печат на контролен лист" once the pay day's settings are stored: refuses a
+// list with an amount the bank would read otherwise than the total counts it
+// (CheckPayableAmounts), writes the payment body to PayFileName, sets
+// StoredControlString to the control string of the file as read back, and,
+// when the print dialog is confirmed, sets StoredTotal to TotalAmount and
+// prints the sheet.
 ControlSheetResult PrintControlSheet(FileSystem& fs, const PaymentList& list, PayDay& payDay, Printer& printer,
                                      const Clock& clock, const PrintFont& font);
 // The one-page sheet of the pay day for `count` payment lines, on a surface

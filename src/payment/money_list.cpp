@@ -45,10 +45,6 @@ std::string AmountCellText(const PaymentLine& line) {
   return text + currency;
 }
 
-int CloseButtonX(int barWidth, int closeWidth, int printButtonRight) {
-  return std::max(barWidth - closeWidth - 10, printButtonRight + 4);
-}
-
 void FillReason(PaymentList& list, std::string_view reason) {
   for (PaymentLine& line : list.lines) line.Reason.assign(reason);
 }

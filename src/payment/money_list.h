@@ -34,10 +34,6 @@ std::string AccountCellText(const PaymentLine& line, bool showOldAccounts);
 // "%20s лв." with the net amount.
 std::string AmountCellText(const PaymentLine& line);
 
-// x of "Край" in a bar of barWidth: barWidth - its width - 10, but not left of
-// the right edge of "Печат" plus 4.
-int CloseButtonX(int barWidth, int closeWidth, int printButtonRight);
-
 // Every reason set to the text, cut to 60 characters.
 void FillReason(PaymentList& list, std::string_view reason);
 

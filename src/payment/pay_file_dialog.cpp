@@ -57,8 +57,12 @@ PayFileInputCheck CheckPayFileInput(PayFileFieldTexts& fields) {
   for (PayFileField f : {PayFileField::CompanyName, PayFileField::PayDate, PayFileField::SeqNo,
                          PayFileField::CompanyIban}) {
     if (Trim(fields[f]).empty()) return Fail(f, "%s не е попълнено !");
+    // The name is a field of the ";"-separated header line of the payment file.
+    if (f == PayFileField::CompanyName && !IsCompanyName(fields[f])) return Fail(f, "%s не е валидно !");
   }
-  const std::string& iban = fields[PayFileField::CompanyIban];
+  // The IBAN goes to the bank, and to the company data, in capitals; the field shows it so.
+  std::string& iban = fields[PayFileField::CompanyIban];
+  iban = ToUpperLatin(iban);
   if (iban.size() != kIbanLength || !IsValidIban(iban)) return Fail(PayFileField::CompanyIban, "%s не е валиден !");
 
   std::string& date = fields[PayFileField::PayDate];
@@ -98,6 +102,11 @@ PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& sto
   }
 
   ControlSheetResult sheet = printControlSheet();
+  if (!sheet.refusal.empty()) {
+    result.ok = OkButton::Disable;
+    result.message = sheet.refusal;
+    return result;
+  }
   if (!sheet.status.ok()) {
     result.error = sheet.status;
     return result;

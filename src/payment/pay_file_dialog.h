@@ -40,7 +40,8 @@ PayFileFieldTexts InitialPayFileFields(const CompanyData& company, const Date& t
 
 using PayFileInputCheck = FieldCheck<PayFileField>;
 // The checks in their fixed order. A 10-character date gets "." as its 3rd
-// and 6th characters first, and the field is to show the changed text.
+// and 6th characters first, the IBAN goes into capitals, and the field is to
+// show the changed text.
 PayFileInputCheck CheckPayFileInput(PayFileFieldTexts& fields);
 
 enum class OkButton { Enable, Disable, Keep };

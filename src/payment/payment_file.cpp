@@ -42,9 +42,26 @@ double AmountValue(std::string_view text) {
   return ParseAmount(trimmed).value_or(0);
 }
 
-// The fields of a header line separated by ";"; the payer name may hold a
-// ";" itself, so the figures are taken from the end.
+// An amount the bank reads as the total counts it: empty (blanks alone count
+// as empty, and as 0), or digits, a point and two decimals, at least 1, no
+// wider than its columns.
+bool IsPayableAmount(std::string_view text) {
+  if (Trim(text).empty()) return true;
+  return IsPlainAmount(text) && text.size() <= kAmountWidth && ParseAmount(text).value_or(0) >= 1;
+}
+
+bool HasLowerCaseLatin(std::string_view s) {
+  for (const char c : s) {
+    if (c >= 'a' && c <= 'z') return true;
+  }
+  return false;
+}
+
+// The header line's fields: OMPDP, date, IBAN, (empty), name, total, count,
+// control, and nothing after the last ";". A ";" inside a field would shift
+// the figures the bank reads, so the count of fields is exact.
 struct HeaderFigures {
+  std::string iban;
   std::string total;
   std::string count;
   std::string control;
@@ -64,18 +81,21 @@ bool ParseHeader(std::string_view header, HeaderFigures& figures) {
     fields.push_back(header.substr(start, sep - start));
     start = sep + 1;
   }
-  // OMPDP, date, IBAN, (empty), name, total, count, control, and nothing after the last ";".
   constexpr std::size_t kFields = 9;
-  if (fields.size() < kFields || !fields.back().empty()) return false;
-  const std::size_t n = fields.size();
-  figures.total = std::string(fields[n - 4]);
-  figures.count = std::string(fields[n - 3]);
-  figures.control = std::string(Trim(fields[n - 2]));
+  if (fields.size() != kFields || !fields[3].empty() || !fields.back().empty()) return false;
+  figures.iban = std::string(fields[2]);
+  figures.total = std::string(fields[5]);
+  figures.count = std::string(fields[6]);
+  figures.control = std::string(Trim(fields[7]));
   return true;
 }
 
 Status Disagreement(const char* what, const std::string& stated, const std::string& found) {
   return Status::Fail(Cp(what) + " " + stated + Cp(", а по редовете за плащане е ") + found);
+}
+
+Status LineFault(std::size_t lineNumber, const char* what) {
+  return Status::Fail(Cp("ред ") + std::to_string(lineNumber) + " " + Cp(what));
 }
 
 }  // namespace
@@ -84,7 +104,8 @@ std::string PaymentFileLine(const PaymentLine& line) {
   const std::string_view reason = line.Reason.view();
   std::string out;
   out.reserve(kPaymentFileLineLength);
-  out += AlignLeft(line.Employee.IBAN.view(), static_cast<int>(kIbanWidth));
+  // The bank expects the electronic form of an IBAN, in capitals.
+  out += AlignLeft(ToUpperLatin(line.Employee.IBAN.view()), static_cast<int>(kIbanWidth));
   out += ' ';
   out += AlignRight(line.NetAmount.view(), static_cast<int>(kAmountWidth));
   out += ' ';
@@ -102,7 +123,7 @@ std::string PaymentFileHeader(const PayFileSettings& settings, double total, std
   const std::string_view date = settings.PayDate;
   std::string out = "OMPDP;";
   out += std::string(Part(date, 0, 2)) + std::string(Part(date, 3, 2)) + std::string(Part(date, 6, 4));
-  out += ';' + Clean(settings.PayerIBAN) + ";;" + Clean(settings.PayerName) + ';';
+  out += ';' + Clean(ToUpperLatin(settings.PayerIBAN)) + ";;" + Clean(settings.PayerName) + ';';
   out += FormatAmount(total) + ';';
   out += std::to_string(count) + ';';
   out += AlignRight(Trim(controlString), 8) + ';';
@@ -115,12 +136,12 @@ double TotalAmount(const PaymentList& list) {
   return total;
 }
 
-Status CheckAmountsFit(const PaymentList& list) {
+Status CheckPayableAmounts(const PaymentList& list) {
   for (const PaymentLine& line : list.lines) {
-    const std::string_view amount = Trim(line.NetAmount.view());
-    if (amount.size() > kAmountWidth) {
-      return Status::Fail(Cp("Сумата \"") + std::string(amount) + Cp("\" на ") + line.Employee.FullName.str() +
-                          Cp(" не се побира в 13 знака на файла за масово плащане !"));
+    const std::string_view amount = line.NetAmount.view();
+    if (!IsPayableAmount(amount)) {
+      return Status::Fail(Cp("Сумата „") + std::string(amount) + Cp("“ за ") + line.Employee.FullName.str() +
+                          Cp(" не е валидна !"));
     }
   }
   return Status::Ok();
@@ -146,7 +167,7 @@ std::string PaymentFileText(const PaymentList& list, const PayDay& payDay) {
 
 Status WritePaymentFile(FileSystem& fs, const PaymentList& list, bool bodyOnly, const PayDay& payDay,
                         std::string* fullPath) {
-  if (Status fit = CheckAmountsFit(list); !fit.ok()) return fit;
+  if (Status payable = CheckPayableAmounts(list); !payable.ok()) return payable;
   const std::string content = bodyOnly ? PaymentFileBody(list) : PaymentFileText(list, payDay);
   // Written whole to a temporary file and renamed, so a failure never leaves
   // a half-written payment file under the name the bank is given.
@@ -156,26 +177,36 @@ Status WritePaymentFile(FileSystem& fs, const PaymentList& list, bool bodyOnly, 
   return Status::Ok();
 }
 
-Status CheckPaymentFileContent(std::string_view content) {
+Status CheckPaymentFileContent(std::string_view content, const PaymentList& list) {
   TextLines lines(content);
   std::string_view line;
   HeaderFigures header;
   if (!lines.Next(line) || !ParseHeader(line, header)) {
-    return Status::Fail(Cp("заглавният ред липсва или е непълен"));
+    return Status::Fail(Cp("заглавният ред липсва, непълен е или има излишно \";\""));
   }
+  if (HasLowerCaseLatin(header.iban)) return Status::Fail(Cp("IBAN в заглавния ред не е с главни букви"));
   double sum = 0;
   std::uint32_t crc = kCrcSeed;
   std::size_t count = 0;
   while (lines.Next(line)) {
     ++count;
-    if (line.size() != kPaymentFileLineLength) {
-      return Status::Fail(Cp("ред ") + std::to_string(count + 1) + Cp(" не е ред за плащане"));
+    const std::size_t lineNumber = count + 1;
+    if (line.size() != kPaymentFileLineLength) return LineFault(lineNumber, "не е ред за плащане");
+    if (count > list.lines.size()) return LineFault(lineNumber, "няма плащане в списъка");
+    const PaymentLine& expected = list.lines[count - 1];
+    const std::string_view iban = Trim(line.substr(0, kIbanWidth));
+    if (HasLowerCaseLatin(iban) || iban != ToUpperLatin(Trim(expected.Employee.IBAN.view()))) {
+      return LineFault(lineNumber, "не носи IBAN от списъка с главни букви");
     }
-    sum += AmountValue(line.substr(kAmountColumn, kAmountWidth));
+    const std::string_view amount = Trim(line.substr(kAmountColumn, kAmountWidth));
+    if (!IsPayableAmount(amount) || amount != Trim(expected.NetAmount.view())) {
+      return LineFault(lineNumber, "не носи сумата от списъка");
+    }
+    sum += AmountValue(amount);
     crc = UpdateCrc(line, crc);
   }
   const std::string countText = std::to_string(count);
-  if (header.count != countText) {
+  if (header.count != countText || count != list.lines.size()) {
     return Disagreement("броят на плащанията в заглавния ред е", header.count, countText);
   }
   const std::string total = FormatAmount(sum);
@@ -185,11 +216,11 @@ Status CheckPaymentFileContent(std::string_view content) {
   return Status::Ok();
 }
 
-Status VerifyPaymentFile(FileSystem& fs, const std::string& path) {
+Status VerifyPaymentFile(FileSystem& fs, const std::string& path, const PaymentList& list) {
   const std::string full = files::FullPath(fs, path);
   std::string content;
   if (Status read = files::ReadFile(fs, full, content); !read.ok()) return read;
-  if (Status agreed = CheckPaymentFileContent(content); !agreed.ok()) {
+  if (Status agreed = CheckPaymentFileContent(content, list); !agreed.ok()) {
     return Status::Fail(Cp("Файлът за масово плащане \"") + files::ShownPath(full) + Cp("\" е неверен: ") + agreed.message() +
                         Cp(" ! Не го изпращайте на банката."));
   }
@@ -204,7 +235,7 @@ FinalPaymentFileResult MakePaymentFile(FileSystem& fs, const PaymentList& list, 
   FinalPaymentFileResult result;
   result.status = WritePaymentFile(fs, list, false, payDay, &result.fullPath);
   if (!result.status.ok()) return result;
-  result.status = VerifyPaymentFile(fs, result.fullPath);
+  result.status = VerifyPaymentFile(fs, result.fullPath, list);
   if (result.status.ok()) result.message = PaymentFileClosingMessage(result.fullPath);
   return result;
 }

@@ -36,9 +36,12 @@ std::string PaymentFileBody(const PaymentList& list);
 // The final file: the header line with the pay day's figures, then the body.
 std::string PaymentFileText(const PaymentList& list, const PayDay& payDay);
 
-// A list in which an amount does not fit its 13 columns is refused, since the
-// bank would read another amount than the total counts.
-Status CheckAmountsFit(const PaymentList& list);
+// Every amount must be empty (blanks alone count as empty) or an amount as
+// the payment edit dialog stores it: digits, a point, two decimals, at least
+// 1, no wider than its 13 columns. Anything else ("1e3", "12лв", "1,5", a
+// negative amount) would reach the bank as a text it reads differently from
+// the total of the header. The first other line is named with its amount.
+Status CheckPayableAmounts(const PaymentList& list);
 
 // Writes the pay day's PayFileName: the body alone when bodyOnly, otherwise
 // the final file. The file is replaced whole or not at all. `fullPath`
@@ -46,11 +49,14 @@ Status CheckAmountsFit(const PaymentList& list);
 Status WritePaymentFile(FileSystem& fs, const PaymentList& list, bool bodyOnly, const PayDay& payDay,
                         std::string* fullPath = nullptr);
 
-// Whether the header line of a final file agrees with the payment lines under
-// it: their number, the sum of their amounts and their control string.
-Status CheckPaymentFileContent(std::string_view content);
+// Whether a final file says what the list holds, read as the bank reads it:
+// a header of exactly its nine fields with the IBAN in capitals, one
+// 144-character line per payment line of the list carrying its IBAN in
+// capitals and its amount under the same strict rule as the control sheet,
+// and a header whose count, total and control string agree with those lines.
+Status CheckPaymentFileContent(std::string_view content, const PaymentList& list);
 // The same for the file at `path`, read back from the disk.
-Status VerifyPaymentFile(FileSystem& fs, const std::string& path);
+Status VerifyPaymentFile(FileSystem& fs, const std::string& path, const PaymentList& list);
 
 // "Файлът за масово плащане е "<full path>"".
 std::string PaymentFileClosingMessage(const std::string& fullPath);

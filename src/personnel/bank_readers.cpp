@@ -149,7 +149,7 @@ void SetIbanByEgnAndAccount(Register& reg, std::string_view egn, std::string_vie
   for (const std::uint32_t i : reg.IndicesWithEgn(egn)) {
     if (reg.at(i).Account.view() != account) continue;
     EmployeeRecord r = reg.at(i);
-    r.IBAN = iban;
+    r.IBAN = ToUpperLatin(iban);  // kept in capitals, the bank's electronic form
     reg.Replace(i, r);  // the EGN stays, so the index stays valid
     changed = true;
   }
@@ -225,6 +225,16 @@ Status ReadAccountFile(FileSystem& fs, Register& reg, Messages& messages, const 
 
 Status ReadIbanFile(FileSystem& fs, Register& reg, Messages& messages, const std::string& fileName) {
   return ReadListFile(fs, reg, fileName, [&](std::string_view line) { ReadIbanLine(reg, messages, line); });
+}
+
+Status ReadBankFileOfKind(BankFile kind, FileSystem& fs, Register& reg, Messages& messages,
+                          const std::string& fileName) {
+  switch (kind) {
+    case BankFile::Data: return ReadBankDataFile(fs, reg, messages, fileName);
+    case BankFile::Accounts: return ReadAccountFile(fs, reg, messages, fileName);
+    case BankFile::Ibans: return ReadIbanFile(fs, reg, messages, fileName);
+  }
+  return Status::Ok();
 }
 
 }  // namespace zel

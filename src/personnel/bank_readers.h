@@ -30,4 +30,10 @@ Status ReadAccountFile(FileSystem& fs, Register& reg, Messages& messages, const 
 // that is not 22 characters long is named in a message and reading goes on.
 Status ReadIbanFile(FileSystem& fs, Register& reg, Messages& messages, const std::string& fileName);
 
+// The files of the bank that the personnel list reads into its register.
+enum class BankFile { Data, Accounts, Ibans };
+// The reader of that kind of file.
+Status ReadBankFileOfKind(BankFile kind, FileSystem& fs, Register& reg, Messages& messages,
+                          const std::string& fileName);
+
 }  // namespace zel

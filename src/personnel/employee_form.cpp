@@ -131,7 +131,9 @@ bool RunChecks(Checker& c, const UniqueTest& isEgnUnique, const UniqueTest& isIb
   const std::string& overdraft = c.text(kFieldOverdraft);
   if (!overdraft.empty() && !IsAtLeast(overdraft, 1)) return c.Fail(kOverdraftInvalid, kFieldOverdraft);
 
-  const std::string& iban = c.text(kFieldIban);
+  // An IBAN is kept in capitals, the bank's electronic form; the field shows it so.
+  std::string& iban = c.text(kFieldIban);
+  iban = ToUpperLatin(iban);
   if (iban.empty()) return true;
   if (iban.size() != 22 || !IsValidIban(iban)) return c.Fail(kInvalidFeminine, kFieldIban);
   if (!isIbanUnique(iban)) return c.Fail(kRepeated, kFieldIban);
@@ -179,7 +181,7 @@ EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const Register& list) {
 
 void StoreEmployeeFields(const EmployeeFields& fields, EmployeeRecord& record) {
   for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) {
-    WithField(record, i, [&](auto& t) { t.assign(fields.texts[i]); });
+    WithField(record, i, [&](auto& t) { t.assign(i == kFieldIban ? ToUpperLatin(fields.texts[i]) : fields.texts[i]); });
     if (i == kFieldFullName) record.ShortName.assign(MakeShortName(record.FullName.view()));
   }
   record.HasLeft = fields.hasLeft ? 1 : 0;

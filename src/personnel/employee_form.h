@@ -62,14 +62,16 @@ using UniqueTest = std::function<bool(std::string_view)>;
 
 // The checks in their fixed order; stops at the first failure. The checks
 // change the texts as the dialog then shows them, valid or not: the name
-// trimmed, the separators of a full-length date set to ".".
+// trimmed, the separators of a full-length date set to ".", the IBAN in
+// capitals (so a repeat typed in lower case is caught).
 EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const UniqueTest& isEgnUnique,
                                  const UniqueTest& isIbanUnique);
 // The same against the register, skipping the record at its EditIndex().
 EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const Register& list);
 
-// Writes every text into its record field (cut to capacity), ShortName as the
-// initials form of the stored name, and HasLeft as 1 or 0.
+// Writes every text into its record field (cut to capacity; the IBAN in
+// capitals), ShortName as the initials form of the stored name, and HasLeft
+// as 1 or 0.
 void StoreEmployeeFields(const EmployeeFields& fields, EmployeeRecord& record);
 
 }  // namespace zel

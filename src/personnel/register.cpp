@@ -1,18 +1,20 @@
 #include "personnel/register.h"
 
+#include "common/text.h"
+
 namespace zel {
 
 void Register::Append(const EmployeeRecord& record) {
   const auto i = static_cast<std::uint32_t>(records_.size());
   records_.push_back(record);
   if (egnIndexValid_) egnIndex_[record.EGN.str()].push_back(i);
-  if (ibanIndexValid_) ibanIndex_[record.IBAN.str()].push_back(i);
+  if (ibanIndexValid_) ibanIndex_[ToUpperLatin(record.IBAN.view())].push_back(i);
 }
 
 void Register::Replace(std::size_t i, const EmployeeRecord& record) {
   EmployeeRecord& target = records_.at(i);
   if (target.EGN.view() != record.EGN.view()) egnIndexValid_ = false;
-  if (target.IBAN.view() != record.IBAN.view()) ibanIndexValid_ = false;
+  if (ToUpperLatin(target.IBAN.view()) != ToUpperLatin(record.IBAN.view())) ibanIndexValid_ = false;
   target = record;
 }
 
@@ -48,7 +50,7 @@ const Register::Index& Register::IbanIndex() const {
   if (!ibanIndexValid_) {
     ibanIndex_.clear();
     ibanIndex_.reserve(records_.size());
-    for (std::uint32_t i = 0; i < records_.size(); ++i) ibanIndex_[records_[i].IBAN.str()].push_back(i);
+    for (std::uint32_t i = 0; i < records_.size(); ++i) ibanIndex_[ToUpperLatin(records_[i].IBAN.view())].push_back(i);
     ibanIndexValid_ = true;
   }
   return ibanIndex_;
@@ -65,7 +67,9 @@ bool Register::UniqueIn(const Index& index, std::string_view key, int skip) {
 
 bool Register::IsEgnUnique(std::string_view egn) const { return UniqueIn(EgnIndex(), egn, editIndex_); }
 
-bool Register::IsIbanUnique(std::string_view iban) const { return UniqueIn(IbanIndex(), iban, editIndex_); }
+bool Register::IsIbanUnique(std::string_view iban) const {
+  return UniqueIn(IbanIndex(), ToUpperLatin(iban), editIndex_);
+}
 
 const std::vector<std::uint32_t>& Register::IndicesWithEgn(std::string_view egn) const {
   static const std::vector<std::uint32_t> kNone;

@@ -39,7 +39,8 @@ public:
   int EditIndex() const { return editIndex_; }
   void SetEditIndex(int i) { editIndex_ = i; }
 
-  // True unless a record other than the one at EditIndex() has this EGN (or IBAN), exactly.
+  // True unless a record other than the one at EditIndex() has this EGN
+  // exactly, or this IBAN in capitals whatever case either was stored in.
   bool IsEgnUnique(std::string_view egn) const;
   bool IsIbanUnique(std::string_view iban) const;
 

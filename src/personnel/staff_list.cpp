@@ -41,10 +41,6 @@ StaffLine LayoutStaffLine(const EmployeeRecord& record, const StaffColumns& colu
   return line;
 }
 
-int CloseButtonLeft(int panelWidth, int closeWidth, int deleteLeft, int deleteWidth) {
-  return std::max(panelWidth - closeWidth - 10, deleteLeft + deleteWidth + 4);
-}
-
 bool StaffCommandsEnabled(const Register& list) { return !list.empty(); }
 
 int SelectionAfterDelete(int removed, std::size_t newCount) {

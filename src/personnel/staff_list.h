@@ -43,9 +43,6 @@ struct StaffLine {
 StaffLine LayoutStaffLine(const EmployeeRecord& record, const StaffColumns& columns, int left, int top, int right,
                           bool showOldAccounts, int markerWidth);
 
-// Left edge of "Край": kept at the panel's right, never over "Изтриване".
-int CloseButtonLeft(int panelWidth, int closeWidth, int deleteLeft, int deleteWidth);
-
 // Edit, delete and print are enabled exactly when the list has a line.
 bool StaffCommandsEnabled(const Register& list);
 

@@ -92,6 +92,11 @@ TEST(CompanyData, CheckRequiresNameThenIban) {
   r = CheckCompanyData({"X", "", "", ""});
   EXPECT_EQ(r.field, kCompanyIban);
   EXPECT_EQ(r.message, Cp("IBAN сметка на наредителя не е попълнено !"));
+
+  // A ";" would break the header line of the payment file.
+  r = CheckCompanyData({Cp("Фирма; ООД"), "", "", kBranchIban});
+  EXPECT_EQ(r.field, kCompanyName);
+  EXPECT_EQ(r.message, Cp("Наименование на фирмата не е валидно !"));
 }
 
 TEST(CompanyData, CheckAcceptsOnlyTheBranchIban) {

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "common/text.h"
 #include "payment/crc.h"
+#include "payment/payment_file.h"
 #include "payment/test_lines.h"
 #include "support/failing_file_system.h"
 #include "support/fakes.h"
@@ -204,6 +206,68 @@ TEST(ControlSheet, FileErrorEndsBeforeThePrintDialog) {
   EXPECT_FALSE(r.printed);
   EXPECT_EQ(printer.dialogs, 0);
   EXPECT_EQ(total, 99);
+}
+
+// What the bank would read otherwise than the total counts it never reaches
+// the file: the first such amount is named, nothing is written, no sheet.
+TEST(ControlSheet, AnAmountTheBankWouldReadOtherwiseIsRefusedBeforeAnythingIsWritten) {
+  struct Case {
+    const char* amount;
+    bool payable;
+  };
+  const Case cases[] = {{"1e3", false},  {"12лв", false},    {" 25", false},          {"1,5", false},
+                        {"-5.00", false}, {"0.50", false},   {"25", false},           {"10000000000.00", false},
+                        {"", true},       {"   ", true},      {"1.00", true},          {"1234567890.00", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.amount);
+    test::TempDir dir;
+    test::FakePrinter printer;
+    test::FakeClock clock;
+    PaymentList list = SeventeenLines();
+    list.lines[3] = MakeLine("Иван Петров Иванов", kValidIban, Cp(c.amount), "");
+    std::string control;
+    double total = 0;
+    const ControlSheetResult r = RunSheet(SystemFileSystem(), list, printer, clock, control, total);
+    EXPECT_EQ(r.printed, c.payable);
+    EXPECT_EQ(std::filesystem::exists(dir.File("O250500p.dp0")), c.payable);
+    EXPECT_EQ(r.refusal, c.payable ? std::string()
+                                   : Cp("Сумата „") + Cp(c.amount) + Cp("“ за Иван Петров Иванов не е валидна !"));
+  }
+}
+
+// The road of a pay day on data an older version left: a lower-case IBAN in
+// the register and "1e3" in the stored payment list.
+TEST(ControlSheet, OlderDataIsRefusedUntilFixedAndThenReachesTheFileInCapitals) {
+  test::TempDir dir;
+  EmployeeRecord employee = ZeroEmployeeRecord();
+  employee.FullName = Cp("Иван Петров Иванов");
+  employee.EGN = "7501010010";
+  employee.IBAN = "bg80bnbg96611020345678";
+  test::WriteFileBytes(dir.File("employIB.dat"), std::string(reinterpret_cast<const char*>(&employee), sizeof employee));
+  PaymentRecord stored;
+  std::memset(&stored, 0, sizeof stored);
+  stored.EGN = "7501010010";
+  stored.NetAmount = "1e3";
+  test::WriteFileBytes(dir.File("masspIB.dat"), std::string(reinterpret_cast<const char*>(&stored), sizeof stored));
+
+  PaymentList list;
+  ASSERT_TRUE(LoadPaymentList(SystemFileSystem(), list).ok());
+  ASSERT_EQ(list.lines.size(), 1u);
+  test::FakePrinter printer;
+  test::FakeClock clock;
+  PayDay day{DefaultSettings(), {}, 0};
+  ControlSheetResult r = PrintControlSheet(SystemFileSystem(), list, day, printer, clock, PrintFont{});
+  EXPECT_EQ(r.refusal, Cp("Сумата „1e3“ за Иван Петров Иванов не е валидна !"));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("O250500p.dp0")));
+
+  list.lines[0].NetAmount = "1000.00";  // as the payment edit dialog stores it
+  r = PrintControlSheet(SystemFileSystem(), list, day, printer, clock, PrintFont{});
+  ASSERT_TRUE(r.printed) << r.status.message() << r.refusal;
+  const FinalPaymentFileResult final = MakePaymentFile(SystemFileSystem(), list, day);
+  ASSERT_TRUE(final.status.ok()) << final.status.message();
+  const std::string file = test::ReadFileBytes(dir.File("O250500p.dp0"));
+  const std::string line = file.substr(file.find("\r\n") + 2, 36);
+  EXPECT_EQ(line, "BG80BNBG96611020345678       1000.00");
 }
 
 class PaymentListPrintout : public ::testing::Test {

@@ -39,11 +39,6 @@ TEST(MoneyListCells, NameAccountAndAmountTexts) {
   EXPECT_EQ(NameCellText(MakeLine("Иван", kValidIban, "", "")), Cp("Иван"));
 }
 
-TEST(MoneyListBar, CloseButtonSticksRightButNotOverPrint) {
-  EXPECT_EQ(CloseButtonX(544, 75, 300), 459);
-  EXPECT_EQ(CloseButtonX(390, 75, 300), 305);
-  EXPECT_EQ(CloseButtonX(100, 75, 300), 304);
-}
 
 TEST(MoneyListReason, FillSetsEveryReasonCutToSixty) {
   PaymentList list;

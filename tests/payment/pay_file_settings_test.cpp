@@ -82,6 +82,9 @@ TEST_F(PayFileDialogTest, RequiredFieldsInTheirOrder) {
   ExpectRefused(f, PayFileField::SeqNo, "Поредно плащане за деня не е попълнено !");
   f[PayFileField::SeqNo] = "x";
   ExpectRefused(f, PayFileField::CompanyIban, "IBAN на наредителя не е попълнено !");
+  // The name is a field of the payment file's ";"-separated header line.
+  f[PayFileField::CompanyName] = Cp("Фирма; ООД");
+  ExpectRefused(f, PayFileField::CompanyName, "Наименование на фирмата не е валидно !");
 }
 
 TEST_F(PayFileDialogTest, IbanThenDateThenSequenceNumber) {
@@ -102,6 +105,10 @@ TEST_F(PayFileDialogTest, IbanThenDateThenSequenceNumber) {
   }
   f[PayFileField::SeqNo] = "9";
   EXPECT_TRUE(CheckPayFileInput(f).valid);
+  // A valid IBAN typed in lower case goes on in capitals, as the field then shows.
+  f[PayFileField::CompanyIban] = "bg80bnbg96611020345678";
+  EXPECT_TRUE(CheckPayFileInput(f).valid);
+  EXPECT_EQ(f[PayFileField::CompanyIban], kValidIban);
 }
 
 TEST_F(PayFileDialogTest, TenCharacterDateGetsPointsBeforeItIsChecked) {
@@ -127,7 +134,7 @@ TEST_F(PayFileDialogTest, PrintCommandWithInvalidInputDisablesOkAndTouchesNothin
   int calls = 0;
   const PayFilePrintResult r = RunPayFilePrint(f, store, stored, [&] {
     ++calls;
-    return ControlSheetResult{Status::Ok(), true};
+    return ControlSheetResult{Status::Ok(), true, {}};
   });
   EXPECT_EQ(r.ok, OkButton::Disable);
   ASSERT_TRUE(r.focus.has_value());
@@ -145,7 +152,7 @@ TEST_F(PayFileDialogTest, PrintCommandStoresSettingsSavesCompanyAndPrints) {
   PayFileSettings seen;
   const PayFilePrintResult r = RunPayFilePrint(f, store, stored, [&] {
     seen = stored;
-    return ControlSheetResult{Status::Ok(), true};
+    return ControlSheetResult{Status::Ok(), true, {}};
   });
   EXPECT_EQ(r.ok, OkButton::Enable);
   EXPECT_TRUE(r.error.ok());
@@ -169,10 +176,17 @@ TEST_F(PayFileDialogTest, CancelledPrintDisablesOkAndFailuresKeepItsState) {
   EXPECT_TRUE(r.error.ok());
 
   r = RunPayFilePrint(f, store, stored, [] {
-    return ControlSheetResult{Status::Fail("Error save in file /x !"), false};
+    return ControlSheetResult{Status::Fail("Error save in file /x !"), false, {}};
   });
   EXPECT_EQ(r.ok, OkButton::Keep);
   EXPECT_EQ(r.error.message(), "Error save in file /x !");
+
+  // A list the control sheet refuses (an amount that is no plain amount)
+  // leaves "Ok" off, with its one message.
+  r = RunPayFilePrint(f, store, stored, [] { return ControlSheetResult{Status::Ok(), false, "refused"}; });
+  EXPECT_EQ(r.ok, OkButton::Disable);
+  EXPECT_EQ(r.message, "refused");
+  EXPECT_TRUE(r.error.ok());
 
   // A settings store that cannot be written ends the command before the sheet,
   // but the values of the dialog are already stored.
@@ -181,7 +195,7 @@ TEST_F(PayFileDialogTest, CancelledPrintDisablesOkAndFailuresKeepItsState) {
   int calls = 0;
   r = RunPayFilePrint(f, store, stored, [&] {
     ++calls;
-    return ControlSheetResult{Status::Ok(), true};
+    return ControlSheetResult{Status::Ok(), true, {}};
   });
   EXPECT_EQ(r.ok, OkButton::Keep);
   EXPECT_FALSE(r.error.ok());

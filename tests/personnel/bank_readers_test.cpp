@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include <string>
 #include <vector>
 
@@ -273,6 +275,13 @@ TEST_F(BankReadersTest, IbanLineSetsEveryEmployeeWithThatEgnAndAccount) {
   EXPECT_EQ(reg.at(2).IBAN.str(), iban);
   EXPECT_TRUE(reg.Modified());
   EXPECT_TRUE(messages.log.empty());
+
+  // A bank file with the IBAN in lower case: the register keeps it in capitals.
+  std::string lower = iban;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  Add("7001011234", "1012345675");
+  ASSERT_TRUE(ReadIbans("7001011234 1012345675 " + lower + "\r\n").ok());
+  EXPECT_EQ(reg.at(3).IBAN.str(), iban);
 }
 
 TEST_F(BankReadersTest, IbanLinesThatAreWrongAreSkippedOrNamed) {

@@ -196,6 +196,17 @@ TEST(EmployeeForm, DuplicatesAreReportedAsRepeatedEntry) {
   EXPECT_EQ(r.field, kFieldIban);
   EXPECT_EQ(r.message, Cp("Опит за повторно въвеждане на IBAN сметка !"));
 
+  // Kept in capitals, so a repeat typed in lower case is a repeat too.
+  f.texts[kFieldIban] = "bg80bnbg96611020345678";
+  std::string looked;
+  r = CheckEmployeeInput(f, kUnique, [&looked](std::string_view iban) {
+    looked = std::string(iban);
+    return false;
+  });
+  EXPECT_EQ(looked, "BG80BNBG96611020345678");
+  EXPECT_EQ(f.texts[kFieldIban], "BG80BNBG96611020345678");
+  EXPECT_EQ(r.field, kFieldIban);
+
   // An empty IBAN is never looked up.
   f.texts[kFieldIban] = "";
   EXPECT_TRUE(CheckEmployeeInput(f, kUnique, kTaken).valid);
@@ -219,6 +230,12 @@ TEST(EmployeeForm, UniquenessAgainstTheRegisterSkipsTheRecordUnderEdit) {
   f.texts[kFieldEgn] = "7503158765";
   f.texts[kFieldBirthDate] = "15.03.1975";
   EXPECT_EQ(CheckEmployeeInput(f, list).message, Cp("Опит за повторно въвеждане на IBAN сметка !"));
+
+  // An older register may hold the IBAN in lower case: still the same IBAN.
+  other.IBAN = "bg80bnbg96611020345678";
+  Register older;
+  older.Append(other);
+  EXPECT_EQ(CheckEmployeeInput(f, older).message, Cp("Опит за повторно въвеждане на IBAN сметка !"));
 }
 
 TEST(EmployeeForm, EgnOfTheTwoThousandsGivesAValidBirthDate) {

@@ -78,12 +78,6 @@ TEST(StaffList, LeftMarkerIsRightAlignedInAWideWindowAndPushedRightInANarrowOne)
   EXPECT_EQ(withoutBox, withBox + 2 * (154 - 77));
 }
 
-TEST(StaffList, CloseButtonKeepsRightButNeverCoversDelete) {
-  EXPECT_EQ(CloseButtonLeft(666, 78, 198, 78), 666 - 78 - 10);
-  EXPECT_EQ(CloseButtonLeft(300, 78, 198, 78), 198 + 78 + 4);
-  EXPECT_EQ(CloseButtonLeft(198 + 78 + 4 + 78 + 10, 78, 198, 78), 280);
-}
-
 TEST(StaffList, SelectionAfterDelete) {
   EXPECT_EQ(SelectionAfterDelete(4, 4), 3);  // last of five
   EXPECT_EQ(SelectionAfterDelete(0, 4), 0);  // first

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QPrintDialog>
 
 #include "common/messages.h"
 #include "common/ui/QtText.h"
@@ -44,6 +45,15 @@ std::optional<QString> QtDialogs::OpenFileName(QWidget* parent) {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   return ChosenFile(dialog);
+}
+
+bool QtDialogs::ChoosePrinter(QPrinter& printer, QWidget* parent) {
+  QPrintDialog dialog(&printer, parent);
+  // The printouts always print every page; a range would be ignored.
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 std::optional<QString> QtDialogs::InputText(QWidget* parent, const QString& caption, const QString& prompt,

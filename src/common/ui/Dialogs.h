@@ -1,11 +1,12 @@
 #pragma once
-// The file and input dialogs the windows use, behind one small facade so that
-// a window test answers them in advance instead of blocking on a dialog.
+// The file, print and input dialogs the windows use, behind one small facade
+// so that a test answers them in advance instead of blocking on a dialog.
 
 #include <QString>
 #include <optional>
 #include <string>
 
+class QPrinter;
 class QWidget;
 
 namespace zel {
@@ -18,13 +19,17 @@ class Dialogs {
 public:
   virtual ~Dialogs() = default;
 
-  // The save dialog: filter "All Files (*.*)", asks before overwriting an
-  // existing file, the folder must exist. The full file name, or nothing
-  // when the user cancels.
+  // The save dialog: one filter, "All Files (*)" (the pattern "*.*" would
+  // hide the names without a dot), asks before overwriting an existing file,
+  // the folder must exist. The full file name, or nothing when the user
+  // cancels.
   virtual std::optional<QString> SaveFileName(QWidget* parent) = 0;
   // The open dialog, without a filter, for an existing file. Leaves the
   // process's current directory as it was.
   virtual std::optional<QString> OpenFileName(QWidget* parent) = 0;
+  // The print dialog for `printer`, which it sets up as the user chooses;
+  // false when the user cancels.
+  virtual bool ChoosePrinter(QPrinter& printer, QWidget* parent) = 0;
   // A one-line input box; nothing when the user cancels.
   virtual std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                            const QString& initial) = 0;
@@ -38,6 +43,7 @@ public:
 
   std::optional<QString> SaveFileName(QWidget* parent) override;
   std::optional<QString> OpenFileName(QWidget* parent) override;
+  bool ChoosePrinter(QPrinter& printer, QWidget* parent) override;
   std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                    const QString& initial) override;
 

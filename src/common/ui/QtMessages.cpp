@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QScreen>
 
+#include "common/ui/CentreOnScreen.h"
 #include "common/ui/QtText.h"
 
 namespace zel::ui {
@@ -27,12 +27,7 @@ QMessageBox::StandardButton Run(QMessageBox& box) {
   // Texts carry names and paths, never markup.
   box.setTextFormat(Qt::PlainText);
   box.adjustSize();
-  QScreen* screen = box.parentWidget() ? box.parentWidget()->screen() : QGuiApplication::primaryScreen();
-  if (screen) {
-    QRect frame = box.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    box.move(frame.topLeft());
-  }
+  CentreOnScreen(box);
   box.exec();
   return box.standardButton(box.clickedButton());
 }

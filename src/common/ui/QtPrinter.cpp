@@ -1,28 +1,17 @@
 #include "common/ui/QtPrinter.h"
 
 #include <QGuiApplication>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
 
+#include "common/ui/Dialogs.h"
 #include "common/ui/QtText.h"
 
 namespace zel::ui {
 
 namespace {
-
-// Outer empty: no test answer, the real dialog is shown.
-std::optional<std::optional<QString>>& TestAnswer() {
-  static std::optional<std::optional<QString>> answer;
-  return answer;
-}
-
-int& TestDialogs() {
-  static int count = 0;
-  return count;
-}
 
 double ScreenDpi() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -97,40 +86,15 @@ Status QtPrintSurface::Failure() const {
                       " ! The printing service reported an error.");
 }
 
-QtPrinter::QtPrinter(QWidget* parent)
-    : parent_(parent), printer_(std::make_shared<QPrinter>(QPrinter::HighResolution)) {}
+QtPrinter::QtPrinter(Dialogs& dialogs, QWidget* parent)
+    : dialogs_(dialogs), parent_(parent), printer_(std::make_shared<QPrinter>(QPrinter::HighResolution)) {}
 
 QtPrinter::~QtPrinter() = default;
 
 std::unique_ptr<PrintSurface> QtPrinter::Begin() {
-  if (TestAnswer().has_value()) {
-    ++TestDialogs();
-    const std::optional<QString>& pdfPath = *TestAnswer();
-    if (!pdfPath.has_value()) return nullptr;
-    printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setOutputFileName(*pdfPath);
-  } else {
-    QPrintDialog dialog(printer_.get(), parent_);
-    // The printouts always print every page; a range would be ignored.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    if (dialog.exec() != QDialog::Accepted) return nullptr;
-  }
+  if (!dialogs_.ChoosePrinter(*printer_, parent_)) return nullptr;
   return std::make_unique<QtPrintSurface>(printer_);
 }
-
-void QtPrinter::SetTestAnswer(std::optional<QString> pdfPath) {
-  TestAnswer().emplace(std::move(pdfPath));
-  TestDialogs() = 0;
-}
-
-void QtPrinter::ClearTestAnswer() {
-  TestAnswer().reset();
-  TestDialogs() = 0;
-}
-
-int QtPrinter::TestDialogCount() { return TestDialogs(); }
 
 std::unique_ptr<QtPrintSurface> QtPrinter::BeginPdf(const QString& path) {
   auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QString>
 #include <memory>
-#include <optional>
 
 #include "common/print_surface.h"
 
@@ -14,6 +13,8 @@ class QPrinter;
 class QWidget;
 
 namespace zel::ui {
+
+class Dialogs;
 
 // One print job: a painter on the printer, in the printer's device units.
 class QtPrintSurface : public PrintSurface {
@@ -52,24 +53,18 @@ private:
 
 class QtPrinter : public Printer {
 public:
-  // The dialog opens over `parent`; the printer chosen in it is kept for the
-  // next job, as a program's print dialog usually does.
-  explicit QtPrinter(QWidget* parent);
+  // The print dialog of `dialogs` opens over `parent`; the printer chosen in
+  // it is kept for the next job, as a program's print dialog usually does.
+  QtPrinter(Dialogs& dialogs, QWidget* parent);
   ~QtPrinter() override;
 
   std::unique_ptr<PrintSurface> Begin() override;
-
-  // Tests answer the dialog instead of the user: accepted with output to the
-  // PDF file, or cancelled (nullopt). The answer holds until cleared.
-  static void SetTestAnswer(std::optional<QString> pdfPath);
-  static void ClearTestAnswer();
-  // How many dialogs were answered by the test answer.
-  static int TestDialogCount();
 
   // A job on a PDF file without any dialog.
   static std::unique_ptr<QtPrintSurface> BeginPdf(const QString& path);
 
 private:
+  Dialogs& dialogs_;
   QWidget* parent_;
   std::shared_ptr<QPrinter> printer_;
 };

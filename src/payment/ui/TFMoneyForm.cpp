@@ -3,41 +3,26 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QListView>
-#include <QMdiSubWindow>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/ui/ListWindow.h"
+#include "common/list_window.h"
 #include "common/ui/QtText.h"
 #include "payment/money_list.h"
 #include "payment/payment_file.h"
 #include "payment/ui/MoneyListView.h"
 #include "payment/ui/TFmassout.h"
 #include "payment/ui/TFormEditMoney.h"
-#include "shell/ui/TSDIAppForm.h"
 
 namespace zel::ui {
 
 namespace {
 
-constexpr int kBarHeight = 37;
 constexpr int kButtonTop = 5;
 constexpr int kButtonHeight = 27;
 constexpr int kButtonGap = 4;
-
-QFont ListFont() {
-  QFont font(Qs("Times New Roman"));
-  font.setPixelSize(10);
-  return font;
-}
-
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption) {
-  auto* button = new QPushButton(Qs(caption), parent);
-  button->setObjectName(Qs(name));
-  return button;
-}
 
 // Wide enough for its caption, and never narrower than a usual button.
 void PlaceButton(QPushButton* button, int x) {
@@ -46,8 +31,7 @@ void PlaceButton(QPushButton* button, int x) {
 
 }  // namespace
 
-TFMoneyForm::TFMoneyForm(TSDIAppForm& frame, QWidget* parent)
-    : QWidget(parent), frame_(frame), services_(frame.services()) {
+TFMoneyForm::TFMoneyForm(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
   CreateControls();
   FormCreate();
 }
@@ -57,7 +41,7 @@ TFMoneyForm::~TFMoneyForm() = default;
 void TFMoneyForm::CreateControls() {
   setObjectName(Qs("FMoneyForm"));
   setWindowTitle(Qs("Масово плащане"));
-  setFont(ListFont());
+  setFont(ListWindowFont());
   resize(544, 370);
 
   model_ = new MoneyListModel(list_, this);
@@ -72,27 +56,24 @@ void TFMoneyForm::CreateControls() {
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
   ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ListBox1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  ListBox1->installEventFilter(this);
-  connect(ListBox1, &QListView::doubleClicked, this, [this] { EditPaymentLine(); });
+  EditOnEnterOrDoubleClick(*ListBox1, [this] { EditPaymentLine(); });
 
   Panel1 = new QFrame(this);
   Panel1->setObjectName(Qs("Panel1"));
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  Panel1->setFixedHeight(kBarHeight);
   Panel1->installEventFilter(this);
 
-  B_edit = NewButton(Panel1, "B_edit", "Редактиране");
-  Button2 = NewButton(Panel1, "Button2", "Основание");
-  B_Print = NewButton(Panel1, "B_Print", "Печат");
-  CheckBox1 = new QCheckBox(Qs("Покажи стари сметки"), Panel1);
-  CheckBox1->setObjectName(Qs("CheckBox1"));
-  B_Close = NewButton(Panel1, "B_Close", "Край");
+  B_edit = NewBarButton(*Panel1, "B_edit", "Редактиране");
+  Button2 = NewBarButton(*Panel1, "Button2", "Основание");
+  B_Print = NewBarButton(*Panel1, "B_Print", "Печат");
+  CheckBox1 = NewOldAccountsBox(*Panel1);
+  B_Close = NewBarButton(*Panel1, "B_Close", "Край");
 
   PlaceButton(B_edit, 8);
   PlaceButton(Button2, B_edit->geometry().right() + 1 + kButtonGap);
   PlaceButton(B_Print, Button2->geometry().right() + 1 + kButtonGap);
   const QSize box = CheckBox1->sizeHint();
-  CheckBox1->setGeometry(B_Print->geometry().right() + 1 + 12, (kBarHeight - box.height()) / 2, box.width(),
+  CheckBox1->setGeometry(B_Print->geometry().right() + 1 + 12, (kButtonBarHeight - box.height()) / 2, box.width(),
                          box.height());
   PlaceButton(B_Close, 0);
   // "Край" keeps to the right of the check box: narrower the window may not be.
@@ -105,11 +86,7 @@ void TFMoneyForm::CreateControls() {
   connect(CheckBox1, &QCheckBox::toggled, this, &TFMoneyForm::CheckBox1Click);
   connect(B_Close, &QPushButton::clicked, this, &TFMoneyForm::B_CloseClick);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(ListBox1, 1);
-  layout->addWidget(Panel1);
+  StackListOverBar(*this, *ListBox1, *Panel1);
 
   setTabOrder(ListBox1, B_edit);
   setTabOrder(B_edit, Button2);
@@ -129,19 +106,7 @@ void TFMoneyForm::FormCreate() {
   if (!loaded_) services_.messages.ReportError(loaded.message());
 }
 
-int TFMoneyForm::SelectedIndex() const {
-  const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
-  return selected.isEmpty() ? -1 : selected.first().row();
-}
-
-void TFMoneyForm::SelectLine(int index) {
-  const QModelIndex line = model_->index(index);
-  if (!line.isValid()) return;
-  ListBox1->setCurrentIndex(line);
-  ListBox1->scrollTo(line);
-}
-
-PrintFont TFMoneyForm::ListPrintFont() const { return PrintFont{FromQt(font().family()), font().pixelSize()}; }
+int TFMoneyForm::SelectedIndex() const { return SelectedRow(*ListBox1); }
 
 void TFMoneyForm::B_editClick() { EditPaymentLine(); }
 
@@ -153,7 +118,7 @@ void TFMoneyForm::EditPaymentLine() {
   if (dialog.EditPayment(Qs("Редактиране"), *working) != QDialog::Accepted) return;
   if (!ApplyEditedLine(list_, selected, *working)) return;
   model_->LineChanged(selected);
-  SelectLine(selected);
+  SelectRow(*ListBox1, selected);
 }
 
 void TFMoneyForm::Button2Click() {
@@ -166,7 +131,7 @@ void TFMoneyForm::Button2Click() {
 }
 
 void TFMoneyForm::B_PrintClick() {
-  const Status printed = PrintPaymentList(list_, services_.printer, ListPrintFont());
+  const Status printed = PrintPaymentList(list_, services_.printer, ListPrintFont(font()));
   if (!printed.ok()) services_.messages.ReportError(printed.message());
 }
 
@@ -190,7 +155,7 @@ void TFMoneyForm::MakePaymentFile() {
 
 ControlSheetResult TFMoneyForm::PrintControlSheet() {
   return zel::PrintControlSheet(services_.files, list_, payDay_, services_.printer, services_.clock,
-                                ListPrintFont());
+                                ListPrintFont(font()));
 }
 
 bool TFMoneyForm::FormClose() {
@@ -209,15 +174,7 @@ bool TFMoneyForm::FormClose() {
 }
 
 void TFMoneyForm::closeEvent(QCloseEvent* event) {
-  if (!closed_ && !FormClose()) {
-    event->ignore();
-    return;
-  }
-  event->accept();
-  if (!closed_) {
-    closed_ = true;
-    frame_.ChildClosed();
-  }
+  CloseOnce(*event, closed_, [this] { return FormClose(); });
 }
 
 void TFMoneyForm::resizeEvent(QResizeEvent* event) {
@@ -228,33 +185,17 @@ void TFMoneyForm::resizeEvent(QResizeEvent* event) {
 
 bool TFMoneyForm::event(QEvent* event) {
   const bool handled = QWidget::event(event);
-  if (event->type() == QEvent::ParentChange) TrimSystemMenu();
+  if (event->type() == QEvent::ParentChange) TrimSystemMenu(*this);
   return handled;
 }
 
-void TFMoneyForm::TrimSystemMenu() {
-  auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
-  if (window == nullptr) return;
-  // Maximise, but no minimise.
-  window->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-}
-
 bool TFMoneyForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      EditPaymentLine();
-      return true;
-    }
-  } else if (watched == Panel1 && event->type() == QEvent::Resize) {
-    Panel1Resize();
-  }
+  if (watched == Panel1 && event->type() == QEvent::Resize) Panel1Resize();
   return QWidget::eventFilter(watched, event);
 }
 
 void TFMoneyForm::Panel1Resize() {
-  B_Close->move(CloseButtonX(Panel1->width(), B_Close->width(), B_Print->x() + B_Print->width()), kButtonTop);
+  B_Close->move(CloseButtonLeft(Panel1->width(), B_Close->width(), B_Print->x() + B_Print->width()), kButtonTop);
 }
 
 }  // namespace zel::ui

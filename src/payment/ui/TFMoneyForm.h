@@ -23,14 +23,13 @@ namespace zel::ui {
 
 class MoneyListDelegate;
 class MoneyListModel;
-class TSDIAppForm;
 
 class TFMoneyForm : public QWidget {
   Q_OBJECT
 public:
   // FormCreate: fixes the columns and loads the lines; a load failure is
   // reported, and the window is then not to be shown (Loaded() is false).
-  explicit TFMoneyForm(TSDIAppForm& frame, QWidget* parent = nullptr);
+  explicit TFMoneyForm(Services& services, QWidget* parent = nullptr);
   ~TFMoneyForm() override;
 
   bool Loaded() const { return loaded_; }
@@ -63,14 +62,10 @@ protected:
 private:
   void FormCreate();
   void CreateControls();
-  void TrimSystemMenu();
   void Panel1Resize();
-  void SelectLine(int index);
-  PrintFont ListPrintFont() const;
   // FormClose: true when the lines are saved (or there was nothing to save).
   bool FormClose();
 
-  TSDIAppForm& frame_;
   Services& services_;
   PaymentList list_;
   // The pay day's settings, control string and total (StoredControlString,

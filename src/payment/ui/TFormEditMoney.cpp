@@ -2,15 +2,14 @@
 
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/ui/CentreOnScreen.h"
 #include "common/ui/QtText.h"
 
 namespace zel::ui {
@@ -101,8 +100,8 @@ void TFormEditMoney::CreateControls() {
 
 QLineEdit* TFormEditMoney::Field(PaymentField field) const { return edits_[Slot(field)]; }
 
-void TFormEditMoney::LoadPaymentFields(const PaymentLine& line) {
-  const PaymentFieldTexts texts = zel::LoadPaymentFields(line);
+void TFormEditMoney::ShowLine(const PaymentLine& line) {
+  const PaymentFieldTexts texts = LoadPaymentFields(line);
   for (std::size_t i = 0; i < kPaymentFieldCount; ++i) {
     const auto field = static_cast<PaymentField>(i);
     QLineEdit* edit = Field(field);
@@ -122,7 +121,7 @@ PaymentFieldTexts TFormEditMoney::FieldTexts() const {
 
 int TFormEditMoney::EditPayment(const QString& title, PaymentLine& line) {
   setWindowTitle(title);
-  LoadPaymentFields(line);
+  ShowLine(line);
   Field(PaymentField::NetAmount)->setFocus();
   Field(PaymentField::NetAmount)->selectAll();
   if (exec() != QDialog::Accepted) return QDialog::Rejected;
@@ -148,11 +147,7 @@ void TFormEditMoney::accept() {
 
 void TFormEditMoney::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(*this);
 }
 
 }  // namespace zel::ui

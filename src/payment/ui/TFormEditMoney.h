@@ -40,7 +40,7 @@ protected:
 
 private:
   void CreateControls();
-  void LoadPaymentFields(const PaymentLine& line);
+  void ShowLine(const PaymentLine& line);
 
   Messages& messages_;
   std::array<QLineEdit*, kPaymentFieldCount> edits_{};

@@ -4,51 +4,48 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QListView>
-#include <QMdiSubWindow>
 #include <QPushButton>
-#include <QVBoxLayout>
 
+#include "common/ui/Dialogs.h"
+#include "common/ui/ListWindow.h"
+#include "common/list_window.h"
 #include "common/ui/QtText.h"
+#include "personnel/bank_readers.h"
 #include "personnel/personnel_printout.h"
 #include "personnel/register_files.h"
+#include "personnel/request_files.h"
 #include "personnel/ui/StaffListModel.h"
+#include "personnel/ui/TFChoice.h"
 #include "personnel/ui/TFormEditPerson.h"
-#include "shell/ui/TSDIAppForm.h"
 
 namespace zel::ui {
 
 namespace {
 
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, int left, int width) {
-  auto* button = new QPushButton(Qs(caption), parent);
-  button->setObjectName(Qs(name));
+QPushButton* NewButton(QWidget& bar, const char* name, const char* caption, int left, int width) {
+  QPushButton* button = NewBarButton(bar, name, caption);
   button->setGeometry(left, 6, width, 27);
-  button->setAutoDefault(false);
   return button;
 }
 
-constexpr int kPanelHeight = 37;
-
 }  // namespace
 
-TFStaffForm::TFStaffForm(TSDIAppForm& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+TFStaffForm::TFStaffForm(Services& services, TFChoice& FChoice, QWidget* parent)
+    : QWidget(parent), services_(services), FChoice(FChoice) {
   setObjectName(Qs("FStaffForm"));
   setWindowTitle(Qs("Персонал"));
-  QFont font(Qs("Times New Roman"));
-  font.setPixelSize(10);
-  setFont(font);
+  setFont(ListWindowFont());
   resize(666, 375);
   CreateControls();
 
   // FormCreate.
   Register_.onModified = [this] { ShowModified(); };
   model_->BeginReset();
-  loadStatus_ = LoadRegister(frame_.services().files, Register_);
+  loadStatus_ = LoadRegister(services_.files, Register_);
   model_->EndReset();
-  if (!loadStatus_.ok()) frame_.services().messages.ReportError(loadStatus_.message());
-  if (!Register_.empty()) SelectLine(0);
+  if (!loadStatus_.ok()) services_.messages.ReportError(loadStatus_.message());
+  if (!Register_.empty()) SelectRow(*ListBox1, 0);
   UpdateButtons();
 }
 
@@ -69,23 +66,21 @@ void TFStaffForm::CreateControls() {
   ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   delegate_->SetFont(ListBox1->font());
   ListBox1->installEventFilter(this);
-  connect(ListBox1, &QListView::doubleClicked, this, [this] { EditSelected(); });
+  EditOnEnterOrDoubleClick(*ListBox1, [this] { EditSelected(); });
 
   Panel1 = new QFrame(this);
   Panel1->setObjectName(Qs("Panel1"));
-  Panel1->setFixedHeight(kPanelHeight);
   Panel1->setFrameShape(QFrame::StyledPanel);
   Panel1->setFrameShadow(QFrame::Raised);
   Panel1->installEventFilter(this);
 
-  B_New = NewButton(Panel1, "B_New", "Нов", 8, 79);
-  B_edit = NewButton(Panel1, "B_edit", "Редактиране", 91, 103);
-  B_delete = NewButton(Panel1, "B_delete", "Изтриване", 198, 78);
-  B_Print = NewButton(Panel1, "B_Print", "Печат", 281, 60);
-  CheckBox1 = new QCheckBox(Qs("Покажи стари сметки"), Panel1);
-  CheckBox1->setObjectName(Qs("CheckBox1"));
+  B_New = NewButton(*Panel1, "B_New", "Нов", 8, 79);
+  B_edit = NewButton(*Panel1, "B_edit", "Редактиране", 91, 103);
+  B_delete = NewButton(*Panel1, "B_delete", "Изтриване", 198, 78);
+  B_Print = NewButton(*Panel1, "B_Print", "Печат", 281, 60);
+  CheckBox1 = NewOldAccountsBox(*Panel1);
   CheckBox1->setGeometry(427, 10, 126, 17);
-  B_Close = NewButton(Panel1, "B_Close", "Край", 557, 78);
+  B_Close = NewButton(*Panel1, "B_Close", "Край", 557, 78);
   connect(B_New, &QPushButton::clicked, this, &TFStaffForm::B_NewClick);
   connect(B_edit, &QPushButton::clicked, this, &TFStaffForm::B_editClick);
   connect(B_delete, &QPushButton::clicked, this, &TFStaffForm::B_deleteClick);
@@ -93,11 +88,7 @@ void TFStaffForm::CreateControls() {
   connect(CheckBox1, &QCheckBox::toggled, this, &TFStaffForm::CheckBox1Click);
   connect(B_Close, &QPushButton::clicked, this, &TFStaffForm::B_CloseClick);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(ListBox1, 1);
-  layout->addWidget(Panel1);
+  StackListOverBar(*this, *ListBox1, *Panel1);
 
   setTabOrder(ListBox1, B_New);
   setTabOrder(B_New, B_edit);
@@ -109,22 +100,7 @@ void TFStaffForm::CreateControls() {
   ListBox1->setFocus();
 }
 
-int TFStaffForm::SelectedIndex() const {
-  const QModelIndex current = ListBox1->currentIndex();
-  if (!current.isValid() || !ListBox1->selectionModel()->isSelected(current)) return -1;
-  return current.row();
-}
-
-void TFStaffForm::SelectLine(int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= Register_.size()) {
-    ListBox1->clearSelection();
-    return;
-  }
-  const QModelIndex line = model_->index(index);
-  ListBox1->setCurrentIndex(line);
-  ListBox1->selectionModel()->select(line, QItemSelectionModel::ClearAndSelect);
-  ListBox1->scrollTo(line);
-}
+int TFStaffForm::SelectedIndex() const { return SelectedRow(*ListBox1); }
 
 void TFStaffForm::UpdateButtons() {
   const bool enabled = StaffCommandsEnabled(Register_);
@@ -140,7 +116,7 @@ void TFStaffForm::ShowModified() {
 }
 
 bool TFStaffForm::RunEditDialog(const std::string& title, EmployeeRecord& record) {
-  TFormEditPerson dialog(frame_.services().messages, Register_, this);
+  TFormEditPerson dialog(services_.messages, Register_, this);
   return dialog.EditEmployee(ToQt(title), record);
 }
 
@@ -151,7 +127,7 @@ void TFStaffForm::B_NewClick() {
   });
   if (added) {
     model_->Appended(before);
-    SelectLine(static_cast<int>(*added));
+    SelectRow(*ListBox1, static_cast<int>(*added));
   }
   UpdateButtons();
   ListBox1->setFocus();
@@ -165,28 +141,24 @@ void TFStaffForm::EditSelected() {
   });
   if (edited) {
     model_->Changed(static_cast<int>(*edited));
-    SelectLine(static_cast<int>(*edited));
+    SelectRow(*ListBox1, static_cast<int>(*edited));
   }
   UpdateButtons();
 }
 
 void TFStaffForm::B_deleteClick() {
   const int selected = SelectedIndex();
-  const auto next = DeleteEmployee(Register_, selected, frame_.services().messages);
+  const auto next = DeleteEmployee(Register_, selected, services_.messages);
   if (next) {
     model_->Removed(selected);
-    SelectLine(*next);
+    SelectRow(*ListBox1, *next);
   }
   UpdateButtons();
 }
 
 void TFStaffForm::B_PrintClick() {
-  const QFont& font = ListBox1->font();
-  PrintFont printFont;
-  printFont.family = FromQt(font.family());
-  printFont.pixelHeight = font.pixelSize();
-  const Status printed = PrintPersonnelList(frame_.services().printer, Register_, printFont);
-  if (!printed.ok()) frame_.services().messages.ReportError(printed.message());
+  const Status printed = PrintPersonnelList(services_.printer, Register_, ListPrintFont(ListBox1->font()));
+  if (!printed.ok()) services_.messages.ReportError(printed.message());
 }
 
 void TFStaffForm::B_CloseClick() { close(); }
@@ -196,31 +168,40 @@ void TFStaffForm::CheckBox1Click() {
   ListBox1->viewport()->update();
 }
 
+void TFStaffForm::WriteRequestFile(const QString& fileName) {
+  if (FChoice.exec() != QDialog::Accepted) return;
+  const Status written = WriteRequestFileOfType(services_.files, FChoice.ChosenType(), Register_, services_.settings, services_.messages,
+                                                FilePathBytes(fileName));
+  if (!written.ok()) services_.messages.ReportError(written.message());
+}
+
+void TFStaffForm::ReadBankFile(BankFile kind, const QString& fileName) {
+  const std::size_t previousCount = Register_.size();
+  const std::string path = FilePathBytes(fileName);
+  const Status read = ReadBankFileOfKind(kind, services_.files, Register_, services_.messages, path);
+  if (!read.ok()) services_.messages.ReportError(read.message());
+  RefreshAfterExternalChange(previousCount);
+}
+
 void TFStaffForm::RefreshAfterExternalChange(std::size_t previousCount) {
   const int selected = SelectedIndex();
   model_->Reset();
   if (Register_.size() > previousCount) {
-    SelectLine(static_cast<int>(Register_.size()) - 1);
+    SelectRow(*ListBox1, static_cast<int>(Register_.size()) - 1);
   } else {
-    SelectLine(selected);
+    SelectRow(*ListBox1, selected);
   }
   ShowModified();
   UpdateButtons();
 }
 
 void TFStaffForm::Panel1Resize() {
-  B_Close->move(CloseButtonLeft(Panel1->width(), B_Close->width(), B_delete->x(), B_delete->width()), B_Close->y());
+  B_Close->move(CloseButtonLeft(Panel1->width(), B_Close->width(), B_delete->x() + B_delete->width()), B_Close->y());
 }
 
 bool TFStaffForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Panel1 && event->type() == QEvent::Resize) {
     Panel1Resize();
-  } else if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      EditSelected();
-      return true;
-    }
   } else if (watched == ListBox1 && event->type() == QEvent::Resize) {
     // The marker of those who left keeps its place from the right edge.
     ListBox1->viewport()->update();
@@ -229,26 +210,15 @@ bool TFStaffForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFStaffForm::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ParentChange) TrimSystemMenu();
+  if (event->type() == QEvent::ParentChange) TrimSystemMenu(*this);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) UpdateButtons();
   QWidget::changeEvent(event);
 }
 
-void TFStaffForm::TrimSystemMenu() {
-  // In the frame the window has a title, a maximise and a close button, and
-  // no minimise button (its menu then offers no minimise either).
-  auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
-  if (window == nullptr) return;
-  const Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
-  if (window->windowFlags() != flags) window->setWindowFlags(flags);
-}
-
 bool TFStaffForm::FormClose() {
-  if (closed_) return true;
-  Messages& messages = frame_.services().messages;
+  Messages& messages = services_.messages;
   if (Register_.Modified()) {
-    const Status saved = SaveRegister(frame_.services().files, Register_,
+    const Status saved = SaveRegister(services_.files, Register_,
                                       [&messages](const std::string& warning) { messages.Show(warning); });
     if (!saved.ok()) {
       // The records stay, so that nothing typed is lost.
@@ -256,20 +226,14 @@ bool TFStaffForm::FormClose() {
       return false;
     }
   }
-  closed_ = true;
   model_->BeginReset();
   FreeRecords(Register_);
   model_->EndReset();
-  frame_.ChildClosed();
   return true;
 }
 
 void TFStaffForm::closeEvent(QCloseEvent* event) {
-  if (FormClose()) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
+  CloseOnce(*event, closed_, [this] { return FormClose(); });
 }
 
 }  // namespace zel::ui

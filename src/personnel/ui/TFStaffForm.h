@@ -2,12 +2,16 @@
 // The personnel list: the child window of the frame in which the user keeps
 // the register. It loads employIB.dat when it opens, shows one line per
 // employee, adds, edits and deletes through the employee edit dialog, prints
-// the list, and writes the register back when it closes after a change.
+// the list, writes the request files for the bank, reads the bank's files
+// into the register, and writes the register back when it closes after a
+// change.
 
 #include <QWidget>
 #include <cstddef>
 
 #include "common/status.h"
+#include "common/ui/Services.h"
+#include "personnel/bank_readers.h"
 #include "personnel/register.h"
 #include "personnel/staff_list.h"
 
@@ -16,33 +20,35 @@ class QFrame;
 class QListView;
 class QModelIndex;
 class QPushButton;
+class QString;
 
 namespace zel::ui {
 
 class StaffLineDelegate;
 class StaffListModel;
-class TSDIAppForm;
+class TFChoice;
 
 class TFStaffForm : public QWidget {
   Q_OBJECT
 public:
   // FormCreate: loads the register. A file that cannot be read is reported;
   // the window must then not be opened (Loaded() is false), since saving
-  // what little was read would overwrite the register.
-  explicit TFStaffForm(TSDIAppForm& frame, QWidget* parent = nullptr);
+  // what little was read would overwrite the register. `FChoice` is the
+  // request-type choice dialog kept for the run, so that it opens on the last
+  // choice whichever list asks.
+  TFStaffForm(Services& services, TFChoice& FChoice, QWidget* parent = nullptr);
   ~TFStaffForm() override;
 
   bool Loaded() const { return loadStatus_.ok(); }
 
-  // The register in memory, for the commands of the frame that work on the
-  // open list (request files, bank data files). After changing it, call
-  // RefreshAfterExternalChange.
+  // The register in memory.
   zel::Register& registerData() { return Register_; }
   const zel::Register& registerData() const { return Register_; }
 
-  // Redraws the list and the buttons after the register was changed from
-  // outside the window; when records were appended (the register now holds
-  // more than `previousCount`), the new last line is selected.
+  // Redraws the list and the buttons after the register was changed other
+  // than through the add, edit and delete commands (a bank file read); when
+  // records were appended (the register now holds more than
+  // `previousCount`), the new last line is selected.
   void RefreshAfterExternalChange(std::size_t previousCount);
 
   bool Modified() const { return Register_.Modified(); }
@@ -59,6 +65,15 @@ public:
   void EditSelected();
   void UpdateButtons();
 
+  // "Запис във файл" into `fileName`: the user chooses the request type and
+  // the request file of that type is written from the register, which stays
+  // unchanged. A failure is reported.
+  void WriteRequestFile(const QString& fileName);
+  // "Четене на данни", "Четене на сметки", "Зареждане IBAN сметки": reads the
+  // bank file of that kind into the register. A failure is reported; what
+  // was read before it stays, and the list shows it either way.
+  void ReadBankFile(BankFile kind, const QString& fileName);
+
 protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -66,16 +81,15 @@ protected:
 
 private:
   void CreateControls();
-  void TrimSystemMenu();
   void Panel1Resize();
   void ShowModified();
-  void SelectLine(int index);
   // FormClose: true when the window may go (saved, or nothing to save).
   bool FormClose();
   // Runs the edit dialog on the working record.
   bool RunEditDialog(const std::string& title, EmployeeRecord& record);
 
-  TSDIAppForm& frame_;
+  Services& services_;
+  TFChoice& FChoice;
   zel::Register Register_;
   Status loadStatus_ = Status::Ok();
   bool closed_ = false;

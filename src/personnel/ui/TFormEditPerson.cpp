@@ -1,16 +1,15 @@
 #include "personnel/ui/TFormEditPerson.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <algorithm>
 
 #include "common/messages.h"
+#include "common/ui/CentreOnScreen.h"
 #include "common/ui/QtText.h"
 #include "personnel/register.h"
 
@@ -126,19 +125,18 @@ void TFormEditPerson::PlaceControls() {
 bool TFormEditPerson::EditEmployee(const QString& title, EmployeeRecord& record) {
   setWindowTitle(title);
   record_ = &record;
-  LoadEmployeeFields(record);
-  QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-  if (screen != nullptr) move(screen->availableGeometry().center() - rect().center());
+  ShowRecord(record);
+  CentreOnScreen(*this);
   edits_[kFieldFullName]->setFocus();
   const bool confirmed = exec() == QDialog::Accepted;
   record_ = nullptr;
   return confirmed;
 }
 
-void TFormEditPerson::LoadEmployeeFields(const EmployeeRecord& record) {
+void TFormEditPerson::ShowRecord(const EmployeeRecord& record) {
   // In field order: the EGN fills the birth date, and the stored birth date
   // then replaces it, so what was stored shows first.
-  const EmployeeFields fields = zel::LoadEmployeeFields(record);
+  const EmployeeFields fields = LoadEmployeeFields(record);
   for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) edits_[i]->setText(ToQt(fields.texts[i]));
   CheckBox1->setChecked(fields.hasLeft);
 }

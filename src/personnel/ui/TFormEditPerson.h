@@ -41,7 +41,7 @@ private:
   void CreateControls();
   void PlaceControls();
   void Edit2Change();
-  void LoadEmployeeFields(const EmployeeRecord& record);
+  void ShowRecord(const EmployeeRecord& record);
   EmployeeFields CurrentFields() const;
   void ShowFields(const EmployeeFields& fields);
 

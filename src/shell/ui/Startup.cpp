@@ -14,6 +14,7 @@
 #include "common/ui/QtText.h"
 #include "common/ui/Services.h"
 #include "company/ui/QtSettingsStore.h"
+#include "shell/data_conversion.h"
 #include "personnel/ui/TFChoice.h"
 #include "shell/startup_rules.h"
 #include "shell/ui/TAboutBox.h"
@@ -28,18 +29,40 @@ namespace {
 // services it is handed: the dialog is made on first use, over that window.
 class MainWindowPrinter : public Printer {
 public:
+  explicit MainWindowPrinter(Dialogs& dialogs) : dialogs_(dialogs) {}
   void SetWindow(QWidget* window) { window_ = window; }
   std::unique_ptr<PrintSurface> Begin() override {
-    if (!printer_) printer_ = std::make_unique<QtPrinter>(window_);
+    if (!printer_) printer_ = std::make_unique<QtPrinter>(dialogs_, window_);
     return printer_->Begin();
   }
 
 private:
+  Dialogs& dialogs_;
   QPointer<QWidget> window_;
   std::unique_ptr<QtPrinter> printer_;
 };
 
 }  // namespace
+
+std::unique_ptr<TSDIAppForm> StartUp(Services& services) {
+  auto mainWindow = std::make_unique<TSDIAppForm>(services);
+  // The files of the older version, under their bare names in the current
+  // directory, which becomes the data directory below.
+  if (NotIbanData(services.files, {}, services.messages)) ConvertIBANData(services.files, {}, services.messages);
+
+  mainWindow->SetAboutBox(new TAboutBox(mainWindow.get()));
+  // Kept for the run, so that the last request type chosen stays selected.
+  mainWindow->SetChoiceDialog(new TFChoice(mainWindow.get()));
+
+  const std::string directory = services.files.CurrentDirectory();
+  if (IsFloppyDirectory(directory)) {
+    services.messages.ShowCaptioned("Start Error",
+                                    "You can not start this program from FDD. Please first copy it to HDD");
+    return nullptr;
+  }
+  SetDataDir(files::WithSeparator(services.files, directory));
+  return mainWindow;
+}
 
 int RunProgram(int argc, char* argv[]) {
   ZelApplication app(argc, argv);
@@ -51,30 +74,18 @@ int RunProgram(int argc, char* argv[]) {
   QtMessages messages;
   app.SetErrorReport(&messages);
   QtSettingsStore settings;
-  MainWindowPrinter printer;
-  QtClock clock;
   QtDialogs dialogs(messages);
+  MainWindowPrinter printer(dialogs);
+  QtClock clock;
   Services services{messages, settings, printer, clock, dialogs, SystemFileSystem()};
 
-  // Creating the window converts the data files of the older version, found
-  // against the current directory: DataDir is not set yet.
-  TSDIAppForm mainWindow(services);
-  printer.SetWindow(&mainWindow);
-
-  mainWindow.SetAboutBox(new TAboutBox(&mainWindow));
-  // Kept for the run, so that the last request type chosen stays selected.
-  mainWindow.SetChoiceDialog(new TFChoice(&mainWindow));
-
-  const std::string directory = services.files.CurrentDirectory();
-  if (IsFloppyDirectory(directory)) {
-    messages.ShowCaptioned("Start Error", "You can not start this program from FDD. Please first copy it to HDD");
-    return 0;
-  }
-  SetDataDir(files::WithSeparator(services.files, directory));
+  const std::unique_ptr<TSDIAppForm> mainWindow = StartUp(services);
+  if (!mainWindow) return 0;
+  printer.SetWindow(mainWindow.get());
 
   // Covering the screen also where no window manager maximizes windows.
-  if (const QScreen* screen = mainWindow.screen()) mainWindow.setGeometry(screen->availableGeometry());
-  mainWindow.showMaximized();
+  if (const QScreen* screen = mainWindow->screen()) mainWindow->setGeometry(screen->availableGeometry());
+  mainWindow->showMaximized();
   return app.exec();
 }
 

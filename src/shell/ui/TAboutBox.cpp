@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
+#include "common/ui/CentreOnScreen.h"
 #include "common/ui/QtText.h"
 #include "shell/ui/ToolIcons.h"
 #include "version.h"
@@ -80,12 +80,7 @@ void TAboutBox::setVisible(bool visible) {
     ensurePolished();
     layout()->activate();
     adjustSize();
-    QScreen* target = parentWidget() ? parentWidget()->screen() : screen();
-    if (target) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(target->availableGeometry().center());
-      move(frame.topLeft());
-    }
+    CentreOnScreen(*this);
   }
   QDialog::setVisible(visible);
 }

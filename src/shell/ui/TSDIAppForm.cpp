@@ -18,9 +18,6 @@
 #include "common/ui/QtText.h"
 #include "company/ui/TFfirmdata.h"
 #include "payment/ui/TFMoneyForm.h"
-#include "personnel/bank_readers.h"
-#include "shell/data_conversion.h"
-#include "personnel/request_files.h"
 #include "personnel/ui/TFChoice.h"
 #include "personnel/ui/TFStaffForm.h"
 #include "shell/hints.h"
@@ -173,11 +170,7 @@ void TSDIAppForm::CreateToolBar() {
   }
 }
 
-void TSDIAppForm::FormCreate() {
-  UpdateCommands(false);
-  // Bare names: the current directory at start becomes the data directory.
-  if (NotIbanData(services_.files, {}, services_.messages)) ConvertIBANData(services_.files, {}, services_.messages);
-}
+void TSDIAppForm::FormCreate() { UpdateCommands(false); }
 
 void TSDIAppForm::UpdateCommands(bool ChildOpen) {
   const CommandStates states = CommandStatesFor(ChildOpen, childKind_);
@@ -241,10 +234,12 @@ void TSDIAppForm::ToolButton3Click() {
 void TSDIAppForm::FileSave1Execute() {
   switch (childKind_) {
     case ChildKind::Personnel:
-      if (const auto fileName = services_.dialogs.SaveFileName(this)) WriteRequestFile(*fileName);
+      if (const auto fileName = services_.dialogs.SaveFileName(this)) {
+        if (TFStaffForm* list = PersonnelList()) list->WriteRequestFile(*fileName);
+      }
       return;
     case ChildKind::Payment:
-      MakePaymentFile();
+      if (TFMoneyForm* list = MassPaymentList()) list->MakePaymentFile();
       return;
     case ChildKind::None:
       return;
@@ -257,7 +252,9 @@ void TSDIAppForm::IBAN1Click() { ReadBankFileCommand(BankFile::Ibans); }
 
 void TSDIAppForm::ReadBankFileCommand(BankFile kind) {
   if (childKind_ != ChildKind::Personnel) return;
-  if (const auto fileName = services_.dialogs.OpenFileName(this)) ReadBankFile(kind, *fileName);
+  if (const auto fileName = services_.dialogs.OpenFileName(this)) {
+    if (TFStaffForm* list = PersonnelList()) list->ReadBankFile(kind, *fileName);
+  }
 }
 
 void TSDIAppForm::firmDataClick() { OpenCompanyData(); }
@@ -286,7 +283,7 @@ void TSDIAppForm::closeEvent(QCloseEvent* event) {
 // The personnel list loads the register as it is created; a register that
 // cannot be read is reported there and no window opens.
 void TSDIAppForm::OpenPersonnelList() {
-  auto* list = new TFStaffForm(*this);
+  auto* list = new TFStaffForm(services_, ChoiceDialog());
   if (!list->Loaded()) {
     delete list;
     return;
@@ -298,7 +295,7 @@ void TSDIAppForm::OpenPersonnelList() {
 // be read are reported there and no window opens, so that closing it never
 // writes a partial list over the stored amounts.
 void TSDIAppForm::OpenMassPayment() {
-  auto* list = new TFMoneyForm(*this);
+  auto* list = new TFMoneyForm(services_);
   if (!list->Loaded()) {
     delete list;
     return;
@@ -312,39 +309,13 @@ void TSDIAppForm::OpenCompanyData() {
   dialog.exec();
 }
 
-// The user chooses the request type; the file is written from the open
-// list's register, which stays unchanged.
-void TSDIAppForm::WriteRequestFile(const QString& fileName) {
-  auto* list = qobject_cast<TFStaffForm*>(child_.data());
-  if (list == nullptr) return;
+TFStaffForm* TSDIAppForm::PersonnelList() const { return qobject_cast<TFStaffForm*>(child_.data()); }
+
+TFMoneyForm* TSDIAppForm::MassPaymentList() const { return qobject_cast<TFMoneyForm*>(child_.data()); }
+
+TFChoice& TSDIAppForm::ChoiceDialog() {
   if (FChoice == nullptr) FChoice = new TFChoice(this);
-  if (FChoice->exec() != QDialog::Accepted) return;
-  const Status written = WriteRequestFileOfType(services_.files, FChoice->ChosenType(), list->registerData(),
-                                                services_.settings, services_.messages, FilePathBytes(fileName));
-  if (!written.ok()) services_.messages.ReportError(written.message());
-}
-
-// The mass payment list's MakePaymentFile() is called here.
-void TSDIAppForm::MakePaymentFile() {
-  if (auto* list = qobject_cast<TFMoneyForm*>(child_.data())) list->MakePaymentFile();
-}
-
-// The employees read stay in the register also when reading fails part way;
-// the list shows them either way.
-void TSDIAppForm::ReadBankFile(BankFile kind, const QString& fileName) {
-  auto* list = qobject_cast<TFStaffForm*>(child_.data());
-  if (list == nullptr) return;
-  Register& reg = list->registerData();
-  const std::size_t previousCount = reg.size();
-  const std::string path = FilePathBytes(fileName);
-  Status read = Status::Ok();
-  switch (kind) {
-    case BankFile::Data: read = ReadBankDataFile(services_.files, reg, services_.messages, path); break;
-    case BankFile::Accounts: read = ReadAccountFile(services_.files, reg, services_.messages, path); break;
-    case BankFile::Ibans: read = ReadIbanFile(services_.files, reg, services_.messages, path); break;
-  }
-  if (!read.ok()) services_.messages.ReportError(read.message());
-  list->RefreshAfterExternalChange(previousCount);
+  return *FChoice;
 }
 
 }  // namespace zel::ui

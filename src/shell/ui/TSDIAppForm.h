@@ -15,28 +15,30 @@ class QMenu;
 class QToolBar;
 class QStatusBar;
 
+namespace zel {
+enum class BankFile;
+}  // namespace zel
+
 namespace zel::ui {
 
 class TAboutBox;
 class TFChoice;
+class TFMoneyForm;
+class TFStaffForm;
 
 class TSDIAppForm : public QMainWindow {
   Q_OBJECT
 public:
-  // Runs FormCreate: the commands of the empty frame, then the conversion
-  // of the older data files when they are found.
+  // Runs FormCreate: the commands of the empty frame.
   explicit TSDIAppForm(Services& services, QWidget* parent = nullptr);
   ~TSDIAppForm() override;
-
-  Services& services() const { return services_; }
 
   // Puts `child` into the frame as its one child window and enables the
   // commands of that kind. The frame owns the child from here on; the child
   // window is deleted when it closes. Only while no child is open.
   void OpenChild(QWidget* child, ChildKind kind);
-  // The child calls this from its close handler once it has agreed to close
-  // and saved its data: the frame is empty again. Calling it twice is harmless,
-  // and a child that is destroyed without calling it empties the frame too.
+  // The frame is empty again: runs when the child window is destroyed, which
+  // follows its accepted close. Calling it twice is harmless.
   void ChildClosed();
   ChildKind childKind() const { return childKind_; }
   QWidget* child() const { return child_; }
@@ -48,7 +50,8 @@ public:
   // The About box created at start; without one a box is made when first needed.
   void SetAboutBox(TAboutBox* box) { AboutBox = box; }
   // The request-type choice dialog created at start and kept for the run, so
-  // that the last choice stays selected; without one it is made when first needed.
+  // that the last choice stays selected; each personnel list opened from here
+  // on uses it. Without one it is made when the first list opens.
   void SetChoiceDialog(TFChoice* dialog) { FChoice = dialog; }
 
   // The commands.
@@ -69,8 +72,6 @@ protected:
   void closeEvent(QCloseEvent* event) override;
 
 private:
-  enum class BankFile { Data, Accounts, Ibans };
-
   void FormCreate();
   void CreateMenu();
   void CreateToolBar();
@@ -80,9 +81,10 @@ private:
   void OpenPersonnelList();
   void OpenMassPayment();
   void OpenCompanyData();
-  void WriteRequestFile(const QString& fileName);
-  void MakePaymentFile();
-  void ReadBankFile(BankFile kind, const QString& fileName);
+  // The open child as the list it is, or nullptr.
+  TFStaffForm* PersonnelList() const;
+  TFMoneyForm* MassPaymentList() const;
+  TFChoice& ChoiceDialog();
 
   Services& services_;
   QPointer<QWidget> child_;

@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "common/file_io.h"
 #include "common/ui/QtText.h"
@@ -90,6 +92,23 @@ TEST_F(DialogsTest, OpenDialogReturnsAnExistingFileAndLeavesTheCurrentDirectory)
 TEST_F(DialogsTest, OpenDialogCancelledGivesNothing) {
   Cancel();
   EXPECT_FALSE(dialogs.OpenFileName(nullptr).has_value());
+}
+
+// The printouts print every page: the dialog offers no page range they would ignore.
+TEST_F(DialogsTest, PrintDialogSetsUpThePrinterOrIsCancelled) {
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(ui::ToQt(dir.File("list.pdf")));
+  modal.Then([](QWidget* widget) {
+    auto* dialog = qobject_cast<QPrintDialog*>(widget);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  EXPECT_TRUE(dialogs.ChoosePrinter(printer, nullptr));
+  EXPECT_EQ(printer.outputFileName(), ui::ToQt(dir.File("list.pdf")));
+  Cancel();
+  EXPECT_FALSE(dialogs.ChoosePrinter(printer, nullptr));
 }
 
 TEST_F(DialogsTest, InputBoxShowsCaptionPromptAndInitialText) {

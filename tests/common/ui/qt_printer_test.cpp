@@ -14,6 +14,7 @@
 #include "common/cp1251.h"
 #include "common/ui/QtPrinter.h"
 #include "common/ui/QtText.h"
+#include "support/ui/ScriptedDialogs.h"
 
 namespace zel::ui {
 namespace {
@@ -59,17 +60,17 @@ bool Inked(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) 
 
 class QtPrinterTest : public ::testing::Test {
 protected:
-  void TearDown() override { QtPrinter::ClearTestAnswer(); }
   QString Pdf() const { return dir.filePath(QStringLiteral("out.pdf")); }
   QTemporaryDir dir;
+  test::ScriptedDialogs dialogs;
 };
 
 TEST_F(QtPrinterTest, PrintsTextsAndPagesToThePdfChosenInTheDialog) {
-  QtPrinter::SetTestAnswer(Pdf());
-  QtPrinter printer(nullptr);
+  dialogs.printFiles.push_back(Pdf());
+  QtPrinter printer(dialogs, nullptr);
   auto surface = printer.Begin();
   ASSERT_NE(surface, nullptr);
-  EXPECT_EQ(QtPrinter::TestDialogCount(), 1);
+  EXPECT_EQ(dialogs.printCalls, 1);
   surface->SetFont(PrintFont{"Times New Roman", 13});
   const int h = surface->TextHeight("T");
   surface->TextOut(100, h, Cp("Обработка на масови плащания"));
@@ -91,11 +92,11 @@ TEST_F(QtPrinterTest, PrintsTextsAndPagesToThePdfChosenInTheDialog) {
 }
 
 TEST_F(QtPrinterTest, CancelledDialogStartsNoJob) {
-  QtPrinter::SetTestAnswer(std::nullopt);
-  QtPrinter printer(nullptr);
+  dialogs.printFiles = {std::nullopt, std::nullopt};
+  QtPrinter printer(dialogs, nullptr);
   EXPECT_EQ(printer.Begin(), nullptr);
   EXPECT_EQ(printer.Begin(), nullptr);
-  EXPECT_EQ(QtPrinter::TestDialogCount(), 2);
+  EXPECT_EQ(dialogs.printCalls, 2);
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 

@@ -32,7 +32,7 @@ protected:
     TFmassout dialog(services, stored, [this] {
       ++sheetCalls;
       lastSettings = stored;
-      ControlSheetResult next = sheets.empty() ? ControlSheetResult{Status::Ok(), true} : sheets.front();
+      ControlSheetResult next = sheets.empty() ? ControlSheetResult{Status::Ok(), true, {}} : sheets.front();
       if (!sheets.empty()) sheets.pop_front();
       return next;
     });
@@ -142,9 +142,9 @@ TEST_F(MassoutTest, ChecksInOrderWithMessageAndFocus) {
 
 TEST_F(MassoutTest, CancelledPrintDialogDisablesOkAndAnErrorKeepsIt) {
   StoreCompany(settings);
-  sheets = {{Status::Ok(), true},
-            {Status::Fail("Error printing on printer P ! The printing service reported an error."), false},
-            {Status::Ok(), false}};
+  sheets = {{Status::Ok(), true, {}},
+            {Status::Fail("Error printing on printer P ! The printing service reported an error."), false, {}},
+            {Status::Ok(), false, {}}};
   Run([&](TFmassout& d) {
     Print(d);
     EXPECT_TRUE(Ok(d)->isEnabled());
@@ -188,7 +188,7 @@ TEST_F(MassoutTest, ControlSheetOnPaper) {
   }
   StoreCompany(settings);
 
-  ui::QtPrinter paper(nullptr);
+  ui::QtPrinter paper(dialogs, nullptr);
   ui::Services paperServices{messages, settings, paper, clock, dialogs, files};
   ui::TSDIAppForm frame(paperServices);
   frame.ToolButton3Click();
@@ -196,7 +196,7 @@ TEST_F(MassoutTest, ControlSheetOnPaper) {
   ASSERT_NE(form, nullptr);
 
   const QString pdf = QString::fromStdString(dir.File("sheet.pdf"));
-  ui::QtPrinter::SetTestAnswer(pdf);
+  dialogs.printFiles.push_back(pdf);
   modal.Then([&](QWidget* dialog) {
     FindButton(dialog, Qs("Печат на контролен лист"))->click();
     EXPECT_TRUE(FindButton(dialog, Qs("Ok"))->isEnabled());
@@ -204,8 +204,7 @@ TEST_F(MassoutTest, ControlSheetOnPaper) {
   });
   frame.FileSave1Execute();
   EXPECT_TRUE(WaitUntilNoModal());
-  EXPECT_EQ(ui::QtPrinter::TestDialogCount(), 1);
-  ui::QtPrinter::ClearTestAnswer();
+  EXPECT_EQ(dialogs.printCalls, 1);
   EXPECT_TRUE(messages.log.empty());
 
   QProcess process;

@@ -124,9 +124,14 @@ TEST_F(BankCommandsTest, WriteFileAsksForTheTypeAndWritesThatRequest) {
 }
 
 TEST_F(BankCommandsTest, TheChoiceDialogGivenAtStartIsTheOneUsed) {
+  // The list takes the dialog as it opens: given first, as the start-up does.
+  List()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   auto* choice = new ui::TFChoice(&Frame());
   choice->SetItemIndex(1);
   Frame().SetChoiceDialog(choice);
+  Frame().FileOpen1Execute();
+  ASSERT_NE(List(), nullptr);
   dialogs.saveNames.push_back(QString::fromStdString(dir.File("req.txt")));
   ui::TFChoice* shown = nullptr;
   modal.Then([&](QWidget* dialog) {

@@ -15,7 +15,9 @@
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
+#include "common/text.h"
 #include "common/ui/QtText.h"
+#include "shell/ui/Startup.h"
 #include "shell/ui/TAboutBox.h"
 #include "shell/ui/TSDIAppForm.h"
 #include "support/ui/WindowTest.h"
@@ -328,16 +330,20 @@ TEST_F(MainWindowTest, CloseIsAllowedWithoutAChild) {
   EXPECT_TRUE(messages.log.empty());
 }
 
-TEST_F(MainWindowTest, OlderDataIsConvertedWhileTheWindowIsCreated) {
+TEST_F(MainWindowTest, OlderDataIsConvertedAtStartUpBeforeDataDirIsSet) {
   WriteFileBytes(dir.File("employs.dat"), "");
-  Frame();
+  SetDataDir("");  // as when the program starts
+  const auto mainWindow = ui::StartUp(services);
+  ASSERT_NE(mainWindow, nullptr);
   ASSERT_EQ(messages.log.size(), 1u);
   EXPECT_EQ(messages.log[0].kind, "show");
   EXPECT_TRUE(SystemFileSystem().Exists(dir.File("employIB.dat")));
+  EXPECT_EQ(DataDir(), files::WithSeparator(SystemFileSystem(), SystemFileSystem().CurrentDirectory()));
 }
 
 TEST_F(MainWindowTest, NoConversionWithoutOlderData) {
-  Frame();
+  const auto mainWindow = ui::StartUp(services);
+  ASSERT_NE(mainWindow, nullptr);
   EXPECT_TRUE(messages.log.empty());
   EXPECT_FALSE(SystemFileSystem().Exists(dir.File("employIB.dat")));
 }

@@ -2,6 +2,7 @@
 // The dialog facade answered in advance: each call takes the next answer of
 // its queue; an empty queue answers as a cancelled dialog.
 
+#include <QPrinter>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -26,6 +27,15 @@ public:
     ++openCalls;
     return Next(openNames);
   }
+  // Accepted with output to the next PDF file of `printFiles`, or cancelled.
+  bool ChoosePrinter(QPrinter& printer, QWidget*) override {
+    ++printCalls;
+    const std::optional<QString> pdf = Next(printFiles);
+    if (!pdf) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*pdf);
+    return true;
+  }
   std::optional<QString> InputText(QWidget*, const QString& caption, const QString& prompt,
                                    const QString& initial) override {
     inputCalls.push_back({caption, prompt, initial});
@@ -34,10 +44,12 @@ public:
 
   std::deque<std::optional<QString>> saveNames;
   std::deque<std::optional<QString>> openNames;
+  std::deque<std::optional<QString>> printFiles;
   std::deque<std::optional<QString>> inputs;
 
   int saveCalls = 0;
   int openCalls = 0;
+  int printCalls = 0;
   std::vector<Input> inputCalls;
 
 private:

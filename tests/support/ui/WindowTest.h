@@ -25,8 +25,7 @@ protected:
   WindowTest();
   ~WindowTest() override;
 
-  // The main window, made on first use (its creation may show the message
-  // of the older data's conversion, which lands in `messages`).
+  // The main window, made on first use.
   ui::TSDIAppForm& Frame();
 
   TempDir dir;
