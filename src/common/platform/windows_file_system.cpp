@@ -262,22 +262,22 @@ public:
     return Fail(error);
   }
 
+  // Some Windows versions and file systems refuse to open a folder for
+  // writing or to flush it (ERROR_ACCESS_DENIED), also to a user who may
+  // create files in it. The flush is then left undone without a failure: the
+  // rename it would make durable was already written through to the disk by
+  // MOVEFILE_WRITE_THROUGH, and NTFS journals its folder entries.
   Status SyncFolder(const std::string& folder) override {
     std::string name = folder;
     if (name.size() == 2 && name[1] == ':') name.push_back('\\');  // "C:" alone is C's current folder
     std::wstring wide;
     if (!Convert(name, wide)) return LastError();
-    // A folder opens only with FILE_FLAG_BACKUP_SEMANTICS; the write access is what FlushFileBuffers needs.
+    // A folder opens only with FILE_FLAG_BACKUP_SEMANTICS; FlushFileBuffers needs the write access.
     Handle dir(::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!dir.valid()) return LastError();
-    if (::FlushFileBuffers(dir.get())) return Status::Ok();
+    if (dir.valid() && ::FlushFileBuffers(dir.get())) return Status::Ok();
     const DWORD error = ::GetLastError();
-    // Some Windows versions and file systems refuse to flush a folder handle.
-    // There the rename was already made durable by MOVEFILE_WRITE_THROUGH, and
-    // NTFS journals its folder entries, so nothing is left undone.
-    if (error == ERROR_ACCESS_DENIED) return Status::Ok();
-    return Fail(error);
+    return error == ERROR_ACCESS_DENIED ? Status::Ok() : Fail(error);
   }
 
   Status ListFolder(const std::string& folder, std::vector<std::string>& names) override {
