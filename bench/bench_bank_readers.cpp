@@ -13,8 +13,8 @@
 
 #include "common/checks.h"
 #include "common/file_io.h"
-#include "common/text_lines.h"
 #include "common/messages.h"
+#include "common/text_lines.h"
 #include "personnel/bank_readers.h"
 #include "personnel/register.h"
 
@@ -76,7 +76,8 @@ struct Data {
                 "\r\n(7.)  == 5\r\n(9.)  == 01.01.1991\r\n(10.) == A\r\n(11.) == 123456789\r\n"
                 "(12.) == 01.02.2010\r\n(13.) == MVR\r\n(14.) == 20\r\n(18.) == Sofia\r\n"
                 "(19.) == Shipka 5\r\n(25.) == 1\r\n(28.) == \x84\x80\r\n(46.) == 500\r\n(47.) == 10\r\n"
-                "(21.) == " + Account(i) + "\r\n(TO50.1.) == Firm\r\nENDM\r\n\r\n";
+                "(21.) == " +
+                Account(i) + "\r\n(TO50.1.) == Firm\r\nENDM\r\n\r\n";
     }
     Write(accountFile, accounts);
     Write(ibanFile, ibans);
@@ -104,7 +105,8 @@ void RunReader(benchmark::State& state, Reader read, const zel::Register& start,
     zel::Register reg = start;
     SilentMessages messages;
     state.ResumeTiming();
-    if (!read(zel::SystemFileSystem(), reg, messages, path).ok() || messages.shown != 0 || reg.size() != expectedSize || !reg.Modified()) {
+    if (!read(zel::SystemFileSystem(), reg, messages, path).ok() || messages.shown != 0 || reg.size() != expectedSize ||
+        !reg.Modified()) {
       state.SkipWithError("the reader did not do its work");
     }
     benchmark::DoNotOptimize(reg);
@@ -114,8 +116,7 @@ void RunReader(benchmark::State& state, Reader read, const zel::Register& start,
     }
     state.ResumeTiming();
   }
-  state.SetBytesProcessed(static_cast<long>(state.iterations()) *
-                          static_cast<long>(std::filesystem::file_size(path)));
+  state.SetBytesProcessed(static_cast<long>(state.iterations()) * static_cast<long>(std::filesystem::file_size(path)));
 }
 
 void RawRead(benchmark::State& state, const std::string& path) {
@@ -124,8 +125,7 @@ void RawRead(benchmark::State& state, const std::string& path) {
     if (!zel::SystemFileSystem().ReadAll(path, content).ok()) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(content.data());
   }
-  state.SetBytesProcessed(static_cast<long>(state.iterations()) *
-                          static_cast<long>(std::filesystem::file_size(path)));
+  state.SetBytesProcessed(static_cast<long>(state.iterations()) * static_cast<long>(std::filesystem::file_size(path)));
 }
 
 void LineRead(benchmark::State& state, const std::string& path) {
@@ -136,8 +136,7 @@ void LineRead(benchmark::State& state, const std::string& path) {
     zel::ForEachLine(content, [&n](std::string_view line) { n += line.size(); });
     benchmark::DoNotOptimize(n);
   }
-  state.SetBytesProcessed(static_cast<long>(state.iterations()) *
-                          static_cast<long>(std::filesystem::file_size(path)));
+  state.SetBytesProcessed(static_cast<long>(state.iterations()) * static_cast<long>(std::filesystem::file_size(path)));
 }
 
 void BM_ReadAccountFile(benchmark::State& state) {

@@ -102,7 +102,8 @@ void BM_WriteBody(benchmark::State& state) {
   Dir();
   const PaymentList list = MakeList(state.range(0));
   for (auto _ : state) {
-    if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{Settings(), {}, 0}).ok()) state.SkipWithError("write failed");
+    if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{Settings(), {}, 0}).ok())
+      state.SkipWithError("write failed");
   }
   SetBytes(state, list.lines.size() * 146);
 }
@@ -124,7 +125,8 @@ void BM_RawWriteFloor(benchmark::State& state) {
 void BM_TextFileCrc(benchmark::State& state) {
   Dir();
   const PaymentList list = MakeList(state.range(0));
-  if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{Settings(), {}, 0}).ok()) state.SkipWithError("write failed");
+  if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{Settings(), {}, 0}).ok())
+    state.SkipWithError("write failed");
   const std::string full = files::FullPath(SystemFileSystem(), kName);
   std::string control;
   for (auto _ : state) {
@@ -158,9 +160,11 @@ void BM_FinalWriteAndVerify(benchmark::State& state) {
   Dir();
   const PaymentList list = MakeList(state.range(0));
   const PayFileSettings settings = Settings();
-  if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{settings, {}, 0}).ok()) state.SkipWithError("write failed");
+  if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{settings, {}, 0}).ok())
+    state.SkipWithError("write failed");
   std::string control;
-  if (!TextFileCrc(SystemFileSystem(), files::FullPath(SystemFileSystem(), kName), control).ok()) state.SkipWithError("crc failed");
+  if (!TextFileCrc(SystemFileSystem(), files::FullPath(SystemFileSystem(), kName), control).ok())
+    state.SkipWithError("crc failed");
   const double total = TotalAmount(list);
   for (auto _ : state) {
     const FinalPaymentFileResult r = MakePaymentFile(SystemFileSystem(), list, PayDay{settings, control, total});
@@ -173,10 +177,13 @@ void BM_VerifyOnly(benchmark::State& state) {
   Dir();
   const PaymentList list = MakeList(state.range(0));
   const PayFileSettings settings = Settings();
-  if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{settings, {}, 0}).ok()) state.SkipWithError("write failed");
+  if (!WritePaymentFile(SystemFileSystem(), list, true, PayDay{settings, {}, 0}).ok())
+    state.SkipWithError("write failed");
   std::string control;
-  if (!TextFileCrc(SystemFileSystem(), files::FullPath(SystemFileSystem(), kName), control).ok()) state.SkipWithError("crc failed");
-  if (!MakePaymentFile(SystemFileSystem(), list, PayDay{settings, control, TotalAmount(list)}).status.ok()) state.SkipWithError("final failed");
+  if (!TextFileCrc(SystemFileSystem(), files::FullPath(SystemFileSystem(), kName), control).ok())
+    state.SkipWithError("crc failed");
+  if (!MakePaymentFile(SystemFileSystem(), list, PayDay{settings, control, TotalAmount(list)}).status.ok())
+    state.SkipWithError("final failed");
   const std::string full = files::FullPath(SystemFileSystem(), kName);
   for (auto _ : state) {
     if (!VerifyPaymentFile(SystemFileSystem(), full, list).ok()) state.SkipWithError("verify failed");

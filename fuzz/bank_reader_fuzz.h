@@ -13,8 +13,8 @@
 #include <string>
 
 #include "common/checks.h"
-#include "common/messages.h"
 #include "common/employee_record.h"
+#include "common/messages.h"
 #include "personnel/register.h"
 
 namespace zel::fuzz {

@@ -37,8 +37,8 @@ EmployeeRecord Employee(const char* egn, std::uint8_t ibanLength, std::uint8_t h
 // Short EGNs so that the fuzzer reaches them; a shared EGN, an employee who
 // left, a short IBAN and a corrupt IBAN length byte.
 std::vector<EmployeeRecord> Register() {
-  std::vector<EmployeeRecord> r = {Employee("1", 22, 0), Employee("22", 22, 0), Employee("22", 22, 0),
-                                   Employee("", 22, 0),  Employee("3", 22, 1),   Employee("4", 21, 0),
+  std::vector<EmployeeRecord> r = {Employee("1", 22, 0),  Employee("22", 22, 0), Employee("22", 22, 0),
+                                   Employee("", 22, 0),   Employee("3", 22, 1),  Employee("4", 21, 0),
                                    Employee("5", 200, 0), Employee("6", 22, 0)};
   r[7].EGN.length = 250;  // corrupt: reads as its 10 bytes
   return r;
@@ -57,7 +57,8 @@ void Write(const std::string& path, const char* data, std::size_t size) {
 }
 
 std::string MakeDir() {
-  const std::filesystem::path base = std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+  const std::filesystem::path base =
+      std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
   std::string pattern = (base / "zel-fuzz-payment-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) std::abort();
   zel::SetDataDir(pattern + "/");

@@ -19,7 +19,8 @@
 namespace {
 
 std::string MakeDir() {
-  const std::filesystem::path base = std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+  const std::filesystem::path base =
+      std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
   std::string pattern = (base / "zel-fuzz-register-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) std::abort();
   zel::SetDataDir(pattern + "/");

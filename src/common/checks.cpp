@@ -27,9 +27,7 @@ int DaysInMonth(int year, int month) {
   return kDays[static_cast<std::size_t>(month - 1)];
 }
 
-std::string TwoDigitText(int n) {
-  return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
-}
+std::string TwoDigitText(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
 
 char ToUpperLatin(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 

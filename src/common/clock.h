@@ -7,9 +7,9 @@ namespace zel {
 
 struct Date {
   int year = 1;
-  int month = 1;   // 1..12
-  int day = 1;     // 1..31
-  int weekday = 1; // 1 = Monday .. 7 = Sunday
+  int month = 1;    // 1..12
+  int day = 1;      // 1..31
+  int weekday = 1;  // 1 = Monday .. 7 = Sunday
 };
 
 class Clock {

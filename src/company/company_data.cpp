@@ -25,8 +25,7 @@ CompanyCheck Fail(std::string_view patternUtf8, CompanyField field) {
 
 // Only accounts of the bank's own branch are accepted as the payer's IBAN.
 bool IsBranchIban(const std::string& iban) {
-  return iban.size() == 22 && iban.compare(0, 2, "BG") == 0 && iban.compare(4, 8, "QRVA9150") == 0 &&
-         IsValidIban(iban);
+  return iban.size() == 22 && iban.compare(0, 2, "BG") == 0 && iban.compare(4, 8, "QRVA9150") == 0 && IsValidIban(iban);
 }
 
 }  // namespace

@@ -79,8 +79,8 @@ std::string SheetDate(const Clock& clock) {
   const Date today = clock.Today();
   char year[16];
   std::snprintf(year, sizeof year, "%04d", today.year);
-  return clock.WeekdayShortName(today.weekday) + ", " + std::to_string(today.day) + " " +
-         clock.MonthName(today.month) + " " + year + Cp(" год.");
+  return clock.WeekdayShortName(today.weekday) + ", " + std::to_string(today.day) + " " + clock.MonthName(today.month) +
+         " " + year + Cp(" год.");
 }
 
 ControlSheetResult PrintControlSheet(FileSystem& fs, const PaymentList& list, PayDay& payDay, Printer& printer,

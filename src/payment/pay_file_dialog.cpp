@@ -31,9 +31,7 @@ const std::array<FieldInfo, kPayFileFieldCount>& PayFileFieldTable() {
   return table;
 }
 
-const FieldInfo& PayFileFieldInfoOf(PayFileField field) {
-  return PayFileFieldTable()[static_cast<std::size_t>(field)];
-}
+const FieldInfo& PayFileFieldInfoOf(PayFileField field) { return PayFileFieldTable()[static_cast<std::size_t>(field)]; }
 
 std::string FormatDate(const Date& date) {
   char text[32];
@@ -54,8 +52,8 @@ PayFileFieldTexts InitialPayFileFields(const CompanyData& company, const Date& t
 
 PayFileInputCheck CheckPayFileInput(PayFileFieldTexts& fields) {
   // A field of blanks alone is as good as empty.
-  for (PayFileField f : {PayFileField::CompanyName, PayFileField::PayDate, PayFileField::SeqNo,
-                         PayFileField::CompanyIban}) {
+  for (PayFileField f :
+       {PayFileField::CompanyName, PayFileField::PayDate, PayFileField::SeqNo, PayFileField::CompanyIban}) {
     if (Trim(fields[f]).empty()) return Fail(f, "%s не е попълнено !");
     // The name is a field of the ";"-separated header line of the payment file.
     if (f == PayFileField::CompanyName && !IsCompanyName(fields[f])) return Fail(f, "%s не е валидно !");

@@ -158,8 +158,8 @@ std::string PaymentFileBody(const PaymentList& list) {
 }
 
 std::string PaymentFileText(const PaymentList& list, const PayDay& payDay) {
-  std::string text = WinToMik(
-      PaymentFileHeader(payDay.Settings, payDay.StoredTotal, list.lines.size(), payDay.StoredControlString));
+  std::string text =
+      WinToMik(PaymentFileHeader(payDay.Settings, payDay.StoredTotal, list.lines.size(), payDay.StoredControlString));
   text += kLineEnd;
   text += PaymentFileBody(list);
   return text;

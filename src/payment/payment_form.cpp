@@ -33,9 +33,7 @@ const std::array<FieldInfo, kPaymentFieldCount>& PaymentFieldTable() {
   return table;
 }
 
-const FieldInfo& PaymentFieldInfoOf(PaymentField field) {
-  return PaymentFieldTable()[static_cast<std::size_t>(field)];
-}
+const FieldInfo& PaymentFieldInfoOf(PaymentField field) { return PaymentFieldTable()[static_cast<std::size_t>(field)]; }
 
 PaymentFieldTexts LoadPaymentFields(const PaymentLine& line) {
   PaymentFieldTexts f;
@@ -53,8 +51,7 @@ bool IsStorableNetAmount(const std::string& text) {
   const std::string_view trimmed = Trim(text);
   if (!IsAtLeast(trimmed, kMinimumAmount)) return false;
   const auto value = ParseAmount(trimmed);
-  return value && *value < kAmountLimit &&
-         FormatAmount(*value).size() <= decltype(PaymentLine::NetAmount)::kCapacity;
+  return value && *value < kAmountLimit && FormatAmount(*value).size() <= decltype(PaymentLine::NetAmount)::kCapacity;
 }
 
 PaymentInputCheck CheckPaymentInput(const PaymentFieldTexts& fields) {

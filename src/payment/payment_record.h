@@ -7,8 +7,8 @@
 #include <cstring>
 #include <type_traits>
 
-#include "common/fixed_text.h"
 #include "common/employee_record.h"
+#include "common/fixed_text.h"
 
 namespace zel {
 

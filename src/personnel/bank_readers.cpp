@@ -150,7 +150,7 @@ void SetIbanByEgnAndAccount(Register& reg, std::string_view egn, std::string_vie
     if (reg.at(i).Account.view() != account) continue;
     EmployeeRecord r = reg.at(i);
     r.IBAN = ToUpperLatin(iban);  // kept in capitals, the bank's electronic form
-    reg.Replace(i, r);  // the EGN stays, so the index stays valid
+    reg.Replace(i, r);            // the EGN stays, so the index stays valid
     changed = true;
   }
   if (changed) NoteChange(reg);
@@ -205,15 +205,11 @@ Status ReadBankDataFile(FileSystem& fs, Register& reg, Messages& messages, const
       continue;
     }
     switch (ReadRequestBlock(lines, reg, messages, line)) {
-      case BlockEnd::Finished:
-        haveLine = lines.Next(line);
-        break;
+      case BlockEnd::Finished: haveLine = lines.Next(line); break;
       case BlockEnd::Restart:  // `line` holds the next block's first line
         break;
       case BlockEnd::Stopped:
-      case BlockEnd::EndOfFile:
-        haveLine = false;
-        break;
+      case BlockEnd::EndOfFile: haveLine = false; break;
     }
   }
   return Status::Ok();

@@ -100,8 +100,9 @@ bool CheckDate(Checker& c, EmployeeField field, EmployeeField focus) {
 }
 
 bool RunChecks(Checker& c, const UniqueTest& isEgnUnique, const UniqueTest& isIbanUnique) {
-  static constexpr EmployeeField kRequired[] = {kFieldFullName, kFieldEgn,    kFieldPassportNo,    kFieldIssueDate, kFieldIssuedBy,
-                                      kFieldTown,     kFieldStreet, kFieldRequestedSum, kFieldMinBalance};
+  static constexpr EmployeeField kRequired[] = {kFieldFullName,  kFieldEgn,          kFieldPassportNo,
+                                                kFieldIssueDate, kFieldIssuedBy,     kFieldTown,
+                                                kFieldStreet,    kFieldRequestedSum, kFieldMinBalance};
   for (const EmployeeField field : kRequired) {
     if (c.text(field).empty()) return c.Fail(kNotFilled, field);
   }
@@ -165,8 +166,7 @@ std::string BirthDateForEgnText(std::string_view egn, std::string_view current) 
   return std::string(current);
 }
 
-EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const UniqueTest& isEgnUnique,
-                                 const UniqueTest& isIbanUnique) {
+EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const UniqueTest& isEgnUnique, const UniqueTest& isIbanUnique) {
   EmployeeCheck result;
   Checker checker(input, result);
   RunChecks(checker, isEgnUnique, isIbanUnique);

@@ -64,8 +64,7 @@ using UniqueTest = std::function<bool(std::string_view)>;
 // change the texts as the dialog then shows them, valid or not: the name
 // trimmed, the separators of a full-length date set to ".", the IBAN in
 // capitals (so a repeat typed in lower case is caught).
-EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const UniqueTest& isEgnUnique,
-                                 const UniqueTest& isIbanUnique);
+EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const UniqueTest& isEgnUnique, const UniqueTest& isIbanUnique);
 // The same against the register, skipping the record at its EditIndex().
 EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const Register& list);
 

@@ -18,8 +18,7 @@ void PrintRow(PrintSurface& surface, const PersonnelPrintMeasures& m, int y, con
   surface.TextOut(m.ibanLeft, y, record.IBAN.str());
   TextOutRight(surface, m.requestedLimit - m.amountGap, y, AmountText(record.RequestedSum.str()));
   TextOutRight(surface, m.overdraftLimit - m.amountGap, y, AmountText(record.Overdraft.str()));
-  surface.TextOut(m.overdraftLimit, y,
-                  FitText(surface, record.FullName.str(), surface.PageWidth() - m.overdraftLimit));
+  surface.TextOut(m.overdraftLimit, y, FitText(surface, record.FullName.str(), surface.PageWidth() - m.overdraftLimit));
 }
 
 }  // namespace

@@ -27,8 +27,7 @@ void PutValue(std::string& out, std::string_view key, std::string_view value) {
 
 bool IsFirstBranchVariant(std::string_view codeBus) { return codeBus.substr(0, 4) == "1509"; }
 
-void PutAccountOpeningBlock(std::string& out, const EmployeeRecord& r, bool firstVariant,
-                            std::string_view clientName) {
+void PutAccountOpeningBlock(std::string& out, const EmployeeRecord& r, bool firstVariant, std::string_view clientName) {
   PutValue(out, "ADDO == ", firstVariant ? "680" : "1106");
   PutLine(out, "(1.)  == 1");
   PutValue(out, "(4.)  == ", r.FullName.view());
@@ -102,8 +101,7 @@ bool WantsOverdraft(const EmployeeRecord& r) {
 
 }  // namespace
 
-std::string AccountOpeningRequestsText(const Register& reg, const std::string& clientName,
-                                       const std::string& codeBus) {
+std::string AccountOpeningRequestsText(const Register& reg, const std::string& clientName, const std::string& codeBus) {
   const bool firstVariant = IsFirstBranchVariant(codeBus);
   std::string out;
   for (const EmployeeRecord& r : reg.records()) {
@@ -120,8 +118,8 @@ std::string OverdraftRequestsText(const Register& reg, const std::string& compan
   return out;
 }
 
-Status WriteAccountOpeningRequests(FileSystem& fs, const Register& reg, SettingsStore& settings,
-                                   Messages& messages, const std::string& fileName) {
+Status WriteAccountOpeningRequests(FileSystem& fs, const Register& reg, SettingsStore& settings, Messages& messages,
+                                   const std::string& fileName) {
   const std::string clientName = ReadSetting(settings, "ClientName");
   if (clientName.empty()) {
     messages.Show(Cp("Няма данни за името на компанията !"));
@@ -144,10 +142,8 @@ Status WriteOverdraftRequests(FileSystem& fs, const Register& reg, SettingsStore
 Status WriteRequestFileOfType(FileSystem& fs, RequestType type, const Register& reg, SettingsStore& settings,
                               Messages& messages, const std::string& fileName) {
   switch (type) {
-    case RequestType::AccountOpening:
-      return WriteAccountOpeningRequests(fs, reg, settings, messages, fileName);
-    case RequestType::Overdraft:
-      return WriteOverdraftRequests(fs, reg, settings, fileName);
+    case RequestType::AccountOpening: return WriteAccountOpeningRequests(fs, reg, settings, messages, fileName);
+    case RequestType::Overdraft: return WriteOverdraftRequests(fs, reg, settings, fileName);
   }
   return Status::Ok();
 }

@@ -22,8 +22,8 @@ enum class RequestType { AccountOpening, Overdraft };
 // the user has not been told). The file is replaced as a whole, so a failure
 // never leaves a half-written request behind; the failure carries the full
 // path and the system's description.
-Status WriteAccountOpeningRequests(FileSystem& fs, const Register& reg, SettingsStore& settings,
-                                   Messages& messages, const std::string& fileName);
+Status WriteAccountOpeningRequests(FileSystem& fs, const Register& reg, SettingsStore& settings, Messages& messages,
+                                   const std::string& fileName);
 
 // One block per employee who has not left, has an IBAN and an overdraft of at
 // least 1. The company's IBAN may be missing; it is then written empty.
@@ -35,8 +35,7 @@ Status WriteRequestFileOfType(FileSystem& fs, RequestType type, const Register& 
                               Messages& messages, const std::string& fileName);
 
 // The file contents in the bank's code page, as the writers store them.
-std::string AccountOpeningRequestsText(const Register& reg, const std::string& clientName,
-                                       const std::string& codeBus);
+std::string AccountOpeningRequestsText(const Register& reg, const std::string& clientName, const std::string& codeBus);
 std::string OverdraftRequestsText(const Register& reg, const std::string& companyIban);
 
 }  // namespace zel

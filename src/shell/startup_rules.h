@@ -15,10 +15,10 @@ enum class ChildKind { None, Personnel, Payment };
 
 // Which commands of the main window are enabled.
 struct CommandStates {
-  bool openPersonnel = true;  // ToolButton1, FileOpenItem
-  bool openPayment = true;    // ToolButton3, FileSaveItem
-  bool writeFile = false;     // ToolButton2, FileSaveAsItem
-  bool readBankFiles = false; // FileRead, AccFileRead, IBAN1
+  bool openPersonnel = true;   // ToolButton1, FileOpenItem
+  bool openPayment = true;     // ToolButton3, FileSaveItem
+  bool writeFile = false;      // ToolButton2, FileSaveAsItem
+  bool readBankFiles = false;  // FileRead, AccFileRead, IBAN1
   // firmData, FileExitItem and HelpAboutItem are enabled in every state.
   bool companyData = true;
   bool exit = true;

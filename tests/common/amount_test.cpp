@@ -27,9 +27,10 @@ TEST(ParseAmount, AcceptsTheNumberGrammar) {
 }
 
 TEST(ParseAmount, RejectsEverythingElse) {
-  for (const char* text : {"", " ", "+", "-", ".", "-.", "1,5", "12,50", "1 000", "1,000.00", "1.2.3",
-                           "12a", "a12", "1e", "1e+", "e5", ".e5", "--1", "+-1", "1-", "nan", "NaN", "inf",
-                           "-inf", "infinity", "0x10", "0x1p3", "1 2", "1\n", "1d", "1f"}) {
+  for (const char* text :
+       {"",    " ",    "+",        "-",    ".",     "-.",  "1,5", "12,50", "1 000", "1,000.00", "1.2.3",
+        "12a", "a12",  "1e",       "1e+",  "e5",    ".e5", "--1", "+-1",   "1-",    "nan",      "NaN",
+        "inf", "-inf", "infinity", "0x10", "0x1p3", "1 2", "1\n", "1d",    "1f"}) {
     EXPECT_FALSE(ParseAmount(text).has_value()) << '"' << text << '"';
   }
   EXPECT_FALSE(ParseAmount(std::string_view("1\0", 2)).has_value());

@@ -26,8 +26,8 @@ TEST(Checks, IsValidDateWantsARealCalendarDate) {
     EXPECT_TRUE(IsValidDate(date)) << date;
   }
   for (const char* date : {"31.04.2005", "00.01.2005", "1.1.2005", "29.02.1900", "29.02.2100", "29.02.2001",
-                           "15.3.1975", "15.03.75", "32.01.2005", "15.00.2005", "15.13.2005", "01.01.0000",
-                           "", "15.03.19755", "1a.03.1975", "15.03.197 ", "+1.03.1975", "15.03.-975"}) {
+                           "15.3.1975", "15.03.75", "32.01.2005", "15.00.2005", "15.13.2005", "01.01.0000", "",
+                           "15.03.19755", "1a.03.1975", "15.03.197 ", "+1.03.1975", "15.03.-975"}) {
     EXPECT_FALSE(IsValidDate(date)) << date;
   }
 }
@@ -144,8 +144,8 @@ TEST(Checks, IbanRemainderOfLongTextsMatchesDigitByDigit) {
     std::string digits(1 + random() % 200, '0');
     for (char& c : digits) c = static_cast<char>('0' + random() % 10);
     // IbanRemainder moves the first four characters to the end first.
-    const std::string moved = digits.size() >= 4 ? digits.substr(digits.size() - 4) + digits.substr(0, digits.size() - 4)
-                                                 : digits;
+    const std::string moved =
+        digits.size() >= 4 ? digits.substr(digits.size() - 4) + digits.substr(0, digits.size() - 4) : digits;
     ASSERT_EQ(IbanRemainder(moved), SlowRemainder(digits)) << moved;
   }
   EXPECT_EQ(IbanRemainder(std::string(1'000'000, '9')), SlowRemainder(std::string(1'000'000, '9')));

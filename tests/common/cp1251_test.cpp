@@ -21,11 +21,14 @@ TEST(Cp1251, CyrillicLettersAndSigns) {
 }
 
 TEST(Cp1251, UnmappableAndBrokenUtf8BecomeQuestionMarks) {
-  EXPECT_EQ(Utf8ToCp1251("a€b"), std::string("a\x88" "b"));
+  EXPECT_EQ(Utf8ToCp1251("a€b"), std::string("a\x88"
+                                             "b"));
   EXPECT_EQ(Utf8ToCp1251("中"), "?");
-  EXPECT_EQ(Utf8ToCp1251("a\xD0"), "a?");      // cut off in the middle
-  EXPECT_EQ(Utf8ToCp1251("\xFF" "b"), "?b");   // no UTF-8 lead byte
-  EXPECT_EQ(Utf8ToCp1251("\xD0z"), "?z");      // lead byte without its continuation
+  EXPECT_EQ(Utf8ToCp1251("a\xD0"), "a?");  // cut off in the middle
+  EXPECT_EQ(Utf8ToCp1251("\xFF"
+                         "b"),
+            "?b");                         // no UTF-8 lead byte
+  EXPECT_EQ(Utf8ToCp1251("\xD0z"), "?z");  // lead byte without its continuation
   EXPECT_EQ(UnicodeToCp1251(0x4E2D), -1);
 }
 

@@ -30,9 +30,13 @@ TEST(TextLines, EmptyLinesCount) {
 }
 
 TEST(TextLines, CtrlZEndsTheFile) {
-  EXPECT_EQ(Lines("a\r\nb\x1A" "c\r\nd\r\n"), (L{"a", "b"}));
+  EXPECT_EQ(Lines("a\r\nb\x1A"
+                  "c\r\nd\r\n"),
+            (L{"a", "b"}));
   EXPECT_EQ(Lines("a\r\n\x1A\r\nb"), (L{"a"}));
-  EXPECT_EQ(Lines("\x1A" "abc"), L{});
+  EXPECT_EQ(Lines("\x1A"
+                  "abc"),
+            L{});
 }
 
 TEST(TextLines, LongLinesCountWhole) {

@@ -127,8 +127,8 @@ TEST(FormatFixed, EveryTwoDecimalAmountComesBackAsWritten) {
   for (long long cents = -100000; cents <= 2000000; cents += 7) {
     const long long whole = (cents < 0 ? -cents : cents) / 100;
     const long long part = (cents < 0 ? -cents : cents) % 100;
-    const std::string expected = (cents < 0 ? "-" : "") + std::to_string(whole) + "." +
-                                 (part < 10 ? "0" : "") + std::to_string(part);
+    const std::string expected =
+        (cents < 0 ? "-" : "") + std::to_string(whole) + "." + (part < 10 ? "0" : "") + std::to_string(part);
     ASSERT_EQ(FormatAmount(static_cast<double>(cents) / 100.0), expected) << cents;
   }
 }

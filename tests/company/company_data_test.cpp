@@ -102,11 +102,11 @@ TEST(CompanyData, CheckRequiresNameThenIban) {
 TEST(CompanyData, CheckAcceptsOnlyTheBranchIban) {
   const std::string invalid = Cp("IBAN сметка на наредителя не е валиден или не е на ЖТМ !");
   const std::vector<std::string> rejected = {
-      "bg76qrva91501234567890",    // lower case, though the IBAN check alone accepts it
-      "BG76 QRVA91501234567890",   // blank
-      "BG76QRVA9150123456789",     // 21 characters
-      "BG80BNBG96611020345678",    // another bank
-      "BG77QRVA91501234567890",    // check digits
+      "bg76qrva91501234567890",   // lower case, though the IBAN check alone accepts it
+      "BG76 QRVA91501234567890",  // blank
+      "BG76QRVA9150123456789",    // 21 characters
+      "BG80BNBG96611020345678",   // another bank
+      "BG77QRVA91501234567890",   // check digits
       "BG95QRVA91509999999998",
   };
   for (const std::string& iban : rejected) {

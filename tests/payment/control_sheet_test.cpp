@@ -59,7 +59,7 @@ PayFileSettings DefaultSettings() {
 // The control sheet on a pay day whose stored control string and total are
 // `control` and `total`; gives back what the run left in them.
 ControlSheetResult RunSheet(FileSystem& fs, const PaymentList& list, test::FakePrinter& printer,
-                       const test::FakeClock& clock, std::string& control, double& total) {
+                            const test::FakeClock& clock, std::string& control, double& total) {
   PayDay day{DefaultSettings(), control, total};
   const ControlSheetResult r = PrintControlSheet(fs, list, day, printer, clock, PrintFont{});
   control = day.StoredControlString;
@@ -90,8 +90,7 @@ TEST(ControlSheet, EveryLabelEndsAtRAndEveryValueStartsAtV) {
   std::string control = "OLD";
   double total = 99;
   const PaymentList list = SeventeenLines();
-  const ControlSheetResult r =
-      RunSheet(SystemFileSystem(), list, printer, clock, control, total);
+  const ControlSheetResult r = RunSheet(SystemFileSystem(), list, printer, clock, control, total);
   ASSERT_TRUE(r.status.ok()) << r.status.message();
   EXPECT_TRUE(r.printed);
   EXPECT_EQ(total, 1234.5);
@@ -167,8 +166,7 @@ TEST(ControlSheet, EmptyListShowsZeroTotal) {
   test::FakeClock clock;
   std::string control;
   double total = 5;
-  const ControlSheetResult r =
-      RunSheet(SystemFileSystem(), PaymentList{}, printer, clock, control, total);
+  const ControlSheetResult r = RunSheet(SystemFileSystem(), PaymentList{}, printer, clock, control, total);
   ASSERT_TRUE(r.printed);
   EXPECT_EQ(total, 0);
   EXPECT_EQ(control, "00000000");
@@ -182,8 +180,7 @@ TEST(ControlSheet, CancelledDialogLeavesBodyFileAndNewControlButNotTheTotal) {
   test::FakeClock clock;
   std::string control = "OLD";
   double total = 99;
-  const ControlSheetResult r =
-      RunSheet(SystemFileSystem(), SeventeenLines(), printer, clock, control, total);
+  const ControlSheetResult r = RunSheet(SystemFileSystem(), SeventeenLines(), printer, clock, control, total);
   EXPECT_TRUE(r.status.ok());
   EXPECT_FALSE(r.printed);
   EXPECT_EQ(printer.dialogs, 1);
@@ -215,9 +212,9 @@ TEST(ControlSheet, AnAmountTheBankWouldReadOtherwiseIsRefusedBeforeAnythingIsWri
     const char* amount;
     bool payable;
   };
-  const Case cases[] = {{"1e3", false},  {"12лв", false},    {" 25", false},          {"1,5", false},
-                        {"-5.00", false}, {"0.50", false},   {"25", false},           {"10000000000.00", false},
-                        {"", true},       {"   ", true},      {"1.00", true},          {"1234567890.00", true}};
+  const Case cases[] = {{"1e3", false},   {"12лв", false}, {" 25", false}, {"1,5", false},
+                        {"-5.00", false}, {"0.50", false}, {"25", false},  {"10000000000.00", false},
+                        {"", true},       {"   ", true},   {"1.00", true}, {"1234567890.00", true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.amount);
     test::TempDir dir;
@@ -230,8 +227,8 @@ TEST(ControlSheet, AnAmountTheBankWouldReadOtherwiseIsRefusedBeforeAnythingIsWri
     const ControlSheetResult r = RunSheet(SystemFileSystem(), list, printer, clock, control, total);
     EXPECT_EQ(r.printed, c.payable);
     EXPECT_EQ(std::filesystem::exists(dir.File("O250500p.dp0")), c.payable);
-    EXPECT_EQ(r.refusal, c.payable ? std::string()
-                                   : Cp("Сумата „") + Cp(c.amount) + Cp("“ за Иван Петров Иванов не е валидна !"));
+    EXPECT_EQ(r.refusal,
+              c.payable ? std::string() : Cp("Сумата „") + Cp(c.amount) + Cp("“ за Иван Петров Иванов не е валидна !"));
   }
 }
 
@@ -243,7 +240,8 @@ TEST(ControlSheet, OlderDataIsRefusedUntilFixedAndThenReachesTheFileInCapitals) 
   employee.FullName = Cp("Иван Петров Иванов");
   employee.EGN = "7501010010";
   employee.IBAN = "bg80bnbg96611020345678";
-  test::WriteFileBytes(dir.File("employIB.dat"), std::string(reinterpret_cast<const char*>(&employee), sizeof employee));
+  test::WriteFileBytes(dir.File("employIB.dat"),
+                       std::string(reinterpret_cast<const char*>(&employee), sizeof employee));
   PaymentRecord stored;
   std::memset(&stored, 0, sizeof stored);
   stored.EGN = "7501010010";

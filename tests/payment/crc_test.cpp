@@ -52,8 +52,12 @@ TEST(Crc, LineEndsOfEveryKindAreLeftOut) {
 }
 
 TEST(Crc, CtrlZEndsTheFile) {
-  EXPECT_EQ(ControlOf("abc\r\n\x1A" "def\r\n"), "C2412435");
-  EXPECT_EQ(ControlOf("\x1A" "abc"), "00000000");
+  EXPECT_EQ(ControlOf("abc\r\n\x1A"
+                      "def\r\n"),
+            "C2412435");
+  EXPECT_EQ(ControlOf("\x1A"
+                      "abc"),
+            "00000000");
 }
 
 TEST(Crc, EveryByteIsFedUnchanged) {

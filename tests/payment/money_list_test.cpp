@@ -39,7 +39,6 @@ TEST(MoneyListCells, NameAccountAndAmountTexts) {
   EXPECT_EQ(NameCellText(MakeLine("Иван", kValidIban, "", "")), Cp("Иван"));
 }
 
-
 TEST(MoneyListReason, FillSetsEveryReasonCutToSixty) {
   PaymentList list;
   list.lines.push_back(MakeLine("A", kValidIban, "1.00", "old"));

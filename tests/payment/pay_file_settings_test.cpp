@@ -50,8 +50,9 @@ TEST_F(PayFileDialogTest, SettingsStartWithTheDefaultFileName) {
 
 TEST_F(PayFileDialogTest, FieldTableAndOpeningValues) {
   const auto& t = PayFileFieldTable();
-  const char* labels[] = {"Наименование на фирмата", "Код по БУС", "Сметка на наредителя",
-                          "IBAN на наредителя", "Масово плащане за дата", "Поредно плащане за деня"};
+  const char* labels[] = {"Наименование на фирмата", "Код по БУС",
+                          "Сметка на наредителя",    "IBAN на наредителя",
+                          "Масово плащане за дата",  "Поредно плащане за деня"};
   const int lengths[] = {26, 8, 10, 22, 10, 9};
   const bool editable[] = {true, false, false, true, true, true};
   for (std::size_t i = 0; i < t.size(); ++i) {

@@ -43,8 +43,8 @@ std::uint32_t Crc32(std::string_view bytes, std::uint32_t crc = 0xFFFFFFFFu) {
 
 std::string ControlOf(std::uint32_t finalCrc) {
   char text[9];
-  std::snprintf(text, sizeof text, "%02X%02X%02X%02X", finalCrc & 0xFF, (finalCrc >> 8) & 0xFF,
-                (finalCrc >> 16) & 0xFF, (finalCrc >> 24) & 0xFF);
+  std::snprintf(text, sizeof text, "%02X%02X%02X%02X", finalCrc & 0xFF, (finalCrc >> 8) & 0xFF, (finalCrc >> 16) & 0xFF,
+                (finalCrc >> 24) & 0xFF);
   return text;
 }
 
@@ -89,7 +89,8 @@ FinalPaymentFileResult MakePaymentFile(const PaymentList& list, const PayFileSet
 
 PaymentList ThreeEmployees() {
   PaymentList list;
-  PaymentLine ivan = MakeLine("Иван Петров Георгиев", kValidIban, "", "Заплата за май 2026 г., премия и бонус по трудов договор 123");
+  PaymentLine ivan =
+      MakeLine("Иван Петров Георгиев", kValidIban, "", "Заплата за май 2026 г., премия и бонус по трудов договор 123");
   PaymentFieldTexts typed = LoadPaymentFields(ivan);
   typed[PaymentField::NetAmount] = "1234.5";
   EXPECT_TRUE(StorePaymentFields(typed, ivan));
@@ -144,8 +145,7 @@ TEST(PaymentFileWrite, FinalFileIsByteForByteTheExpectedFile) {
       Mik(ExpectedLine(kValidIban, "1234.50", Cp("Иван Петров Георгиев"),
                        Cp("Заплата за май 2026 г., премия и бонус по трудов договор 123"))) +
       "\r\n" + Mik(ExpectedLine("BG18RZBB91550123456789", "", Cp("Мария Иванова"), Cp("Аванс"))) + "\r\n" +
-      Mik(ExpectedLine("BG47UNCR70001519562303", "200.20", Cp("Константин Александров Константинов-"), "")) +
-      "\r\n";
+      Mik(ExpectedLine("BG47UNCR70001519562303", "200.20", Cp("Константин Александров Константинов-"), "")) + "\r\n";
   EXPECT_EQ(test::ReadFileBytes(dir.File("O071226p.dp3")), body);
 
   // The control string is the CRC-32 of the body lines without their ends.
@@ -157,7 +157,8 @@ TEST(PaymentFileWrite, FinalFileIsByteForByteTheExpectedFile) {
 
   const FinalPaymentFileResult result = MakePaymentFile(list, settings, control, TotalAmount(list));
   ASSERT_TRUE(result.status.ok()) << result.status.message();
-  const std::string header = "OMPDP;07122026;" + kPayerIban + ";;" + Mik(Cp("Торва ООД")) + ";1434.70;3;" + control + ";";
+  const std::string header =
+      "OMPDP;07122026;" + kPayerIban + ";;" + Mik(Cp("Торва ООД")) + ";1434.70;3;" + control + ";";
   EXPECT_EQ(test::ReadFileBytes(dir.File("O071226p.dp3")), header + "\r\n" + body);
   EXPECT_EQ(result.fullPath, dir.File("O071226p.dp3"));
   EXPECT_EQ(result.message, Cp("Файлът за масово плащане е \"") + dir.File("O071226p.dp3") + "\"");
@@ -172,7 +173,8 @@ TEST(PaymentFileWrite, EmptyListGivesEmptyBodyAndHeaderAlone) {
   EXPECT_EQ(control, "00000000");
   const FinalPaymentFileResult result = MakePaymentFile(list, settings, control, TotalAmount(list));
   ASSERT_TRUE(result.status.ok()) << result.status.message();
-  EXPECT_EQ(test::ReadFileBytes(dir.File("O071226p.dp3")), "OMPDP;07122026;" + kPayerIban + ";;Firm;0.00;0;00000000;\r\n");
+  EXPECT_EQ(test::ReadFileBytes(dir.File("O071226p.dp3")),
+            "OMPDP;07122026;" + kPayerIban + ";;Firm;0.00;0;00000000;\r\n");
 }
 
 // The dialogs refuse such a name; should one get through, the read-back

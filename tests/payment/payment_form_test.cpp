@@ -13,14 +13,12 @@ namespace {
 using test::kValidIban;
 using test::MakeLine;
 
-PaymentFieldTexts ValidFields() {
-  return LoadPaymentFields(MakeLine("Иван Петров", kValidIban, "100.00", "Заплата"));
-}
+PaymentFieldTexts ValidFields() { return LoadPaymentFields(MakeLine("Иван Петров", kValidIban, "100.00", "Заплата")); }
 
 TEST(PaymentFormFields, LabelsLengthsAndEditableFlagsInDialogOrder) {
   const auto& t = PaymentFieldTable();
-  const char* labels[] = {"име на титуляра", "ЕГН", "сметка (ЕДК)", "IBAN сметка",
-                          "Код по БУС", "Чиста сума за получаване", "Основание"};
+  const char* labels[] = {"име на титуляра",          "ЕГН",      "сметка (ЕДК)", "IBAN сметка", "Код по БУС",
+                          "Чиста сума за получаване", "Основание"};
   const int lengths[] = {60, 10, 10, 22, 8, 20, 60};
   for (std::size_t i = 0; i < t.size(); ++i) {
     EXPECT_EQ(t[i].label, Cp(labels[i])) << i;
@@ -78,8 +76,8 @@ TEST(PaymentFormCheck, IbanMustBeTwentyTwoValidCharactersBeforeTheAmountIsLooked
 
 TEST(PaymentFormCheck, AmountBelowOneNotANumberOrTooLongIsRefused) {
   PaymentFieldTexts f = ValidFields();
-  for (const char* amount : {"0.99", "0", "12,50", "-5", "abc", "1e17", "100000000000000000",
-                             "99999999999999999.99", "1e300", "nan", "inf", "0x10"}) {
+  for (const char* amount : {"0.99", "0", "12,50", "-5", "abc", "1e17", "100000000000000000", "99999999999999999.99",
+                             "1e300", "nan", "inf", "0x10"}) {
     f[PaymentField::NetAmount] = amount;
     const PaymentInputCheck c = CheckPaymentInput(f);
     EXPECT_FALSE(c.valid) << amount;
@@ -94,8 +92,8 @@ TEST(PaymentFormCheck, AmountBelowOneNotANumberOrTooLongIsRefused) {
 
 TEST(PaymentFormStore, AmountIsNormalisedToTwoDecimals) {
   const std::pair<const char*, const char*> cases[] = {
-      {"1234.5", "1234.50"}, {"1000", "1000.00"}, {"  7.125 ", "7.13"}, {"1e3", "1000.00"},
-      {"1", "1.00"},         {"9999999999999998", "9999999999999998.00"}};
+      {"1234.5", "1234.50"}, {"1000", "1000.00"}, {"  7.125 ", "7.13"},
+      {"1e3", "1000.00"},    {"1", "1.00"},       {"9999999999999998", "9999999999999998.00"}};
   for (const auto& [typed, stored] : cases) {
     PaymentFieldTexts f = ValidFields();
     f[PaymentField::NetAmount] = typed;

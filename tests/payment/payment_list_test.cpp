@@ -39,8 +39,8 @@ EmployeeRecord Employee(const std::string& name, const std::string& egn, const s
 }
 
 void WriteRegister(const std::vector<EmployeeRecord>& records) {
-  WriteFileBytes(DataFile("employIB.dat"), std::string(reinterpret_cast<const char*>(records.data()),
-                                                        records.size() * sizeof(EmployeeRecord)));
+  WriteFileBytes(DataFile("employIB.dat"),
+                 std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(EmployeeRecord)));
 }
 
 // A stored record built by hand at the file's offsets.
@@ -167,7 +167,8 @@ TEST(PaymentList, SharedEgnKeepsTheFirstLinesFieldsAcrossReopening) {
   const std::string saved = ReadFileBytes(dir.File("masspIB.dat"));
   ASSERT_EQ(saved.size(), 2u * 136u);
   EXPECT_EQ(saved.substr(9, 11), Stored("", "8002023456", "", "").substr(9, 11));
-  EXPECT_EQ(saved.substr(136 + 9, 2), std::string("\x01" "1"));
+  EXPECT_EQ(saved.substr(136 + 9, 2), std::string("\x01"
+                                                  "1"));
 }
 
 TEST(PaymentList, WithoutRegisterTheListIsEmptyAndNothingIsSaved) {

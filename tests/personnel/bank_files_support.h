@@ -71,7 +71,9 @@ inline std::string BgIban(std::string_view bban) {
   // The check digits make (BBAN, "BG", check) mod 97 equal 1; B=11, G=16.
   std::string digits;
   for (char c : bban) digits += (c >= 'A' && c <= 'Z') ? std::to_string(c - 'A' + 10) : std::string(1, c);
-  digits += "1116" "00";
+  digits +=
+      "1116"
+      "00";
   int r = 0;
   for (char c : digits) r = (r * 10 + (c - '0')) % 97;
   const int check = 98 - r;

@@ -65,10 +65,10 @@ std::string Block(const std::string& egn, std::initializer_list<std::string_view
 // ---- Returned account-opening blocks ------------------------------------
 
 TEST_F(BankReadersTest, BlockBecomesANewEmployeeWithItsFieldsInCodePage1251) {
-  ASSERT_TRUE(ReadData(Block("8503124567", {"(10.) == А", "(11.) == 123456789", "(12.) == 01.02.2010",
-                                             "(13.) == МВР София", "(18.) == Пловдив", "(19.) == ул. Шипка 5",
-                                             "(46.) == 500", "(47.) == 10", "(21.) == 1012345675",
-                                             "(25.) == 1", "(28.) == ДА", "(29.) == 6", "(55.) == Фирма"}))
+  ASSERT_TRUE(ReadData(Block("8503124567",
+                             {"(10.) == А", "(11.) == 123456789", "(12.) == 01.02.2010", "(13.) == МВР София",
+                              "(18.) == Пловдив", "(19.) == ул. Шипка 5", "(46.) == 500", "(47.) == 10",
+                              "(21.) == 1012345675", "(25.) == 1", "(28.) == ДА", "(29.) == 6", "(55.) == Фирма"}))
                   .ok());
   ASSERT_EQ(reg.size(), 1u);
   const EmployeeRecord& r = reg.at(0);
@@ -95,8 +95,8 @@ TEST_F(BankReadersTest, BlockBecomesANewEmployeeWithItsFieldsInCodePage1251) {
 }
 
 TEST_F(BankReadersTest, BlockWithoutAccountLineLeavesAccountEmptyAndLaterKeysWin) {
-  ASSERT_TRUE(ReadData("   " + Block("8503124567", {"  (18.) == Първи", "(18.) == Втори", "(99.) == x",
-                                                     "(18.)== липсва интервал"}))
+  ASSERT_TRUE(ReadData("   " + Block("8503124567",
+                                     {"  (18.) == Първи", "(18.) == Втори", "(99.) == x", "(18.)== липсва интервал"}))
                   .ok());
   ASSERT_EQ(reg.size(), 1u);
   EXPECT_TRUE(reg.at(0).Account.empty());
@@ -135,9 +135,8 @@ TEST_F(BankReadersTest, InvalidEgnIsQuotedAsDeliveredAndNotAdded) {
 
 TEST_F(BankReadersTest, CancelStopsAfterTheCurrentBlockAndKeepsWhatWasAdded) {
   messages.answers = {true, false};
-  ASSERT_TRUE(ReadData(Block("8503124567") + Block("123") + Block("8503124568") + Block("456") +
-                       Block("8503124569"))
-                  .ok());
+  ASSERT_TRUE(
+      ReadData(Block("8503124567") + Block("123") + Block("8503124568") + Block("456") + Block("8503124569")).ok());
   ASSERT_EQ(reg.size(), 2u);
   EXPECT_EQ(reg.at(0).EGN.str(), "8503124567");
   EXPECT_EQ(reg.at(1).EGN.str(), "8503124568");
@@ -181,8 +180,8 @@ TEST_F(BankReadersTest, CtrlZEndsTheFile) {
 TEST_F(BankReadersTest, OverlongValuesAreCutToTheirField) {
   const std::string longName(200, 'N');
   const std::string hugeStreet(100000, 'S');  // beyond what one line may hold
-  ASSERT_TRUE(ReadData(Block("8503124567", {"(4.)  == " + longName, "(19.) == " + hugeStreet,
-                                            "(21.) == 101234567599", "(10.) == АБВ"}))
+  ASSERT_TRUE(ReadData(Block("8503124567", {"(4.)  == " + longName, "(19.) == " + hugeStreet, "(21.) == 101234567599",
+                                            "(10.) == АБВ"}))
                   .ok());
   ASSERT_EQ(reg.size(), 1u);
   EXPECT_EQ(reg.at(0).FullName.str(), std::string(60, 'N'));
@@ -201,7 +200,8 @@ TEST_F(BankReadersTest, FileWithoutBlocksChangesNothing) {
 
 TEST_F(BankReadersTest, MissingFileIsReportedWithItsFullPath) {
   Add("8503124567");
-  for (const Status& s : {ReadBankDataFile(SystemFileSystem(), reg, messages, "none.txt"), ReadAccountFile(SystemFileSystem(), reg, messages, "none.txt"),
+  for (const Status& s : {ReadBankDataFile(SystemFileSystem(), reg, messages, "none.txt"),
+                          ReadAccountFile(SystemFileSystem(), reg, messages, "none.txt"),
                           ReadIbanFile(SystemFileSystem(), reg, messages, "none.txt")}) {
     ASSERT_FALSE(s.ok());
     EXPECT_NE(s.message().find(dir.File("none.txt")), std::string::npos) << s.message();
@@ -229,12 +229,12 @@ TEST_F(BankReadersTest, WrongAccountsAreNamedAndReadingGoesOn) {
   Add("8503124567");
   Add("7001011234");
   const std::string lines =
-      "8503124567 2012345678\r\n"   // not a "10" account
-      "8503124567 1012345676\r\n"   // wrong check digit
-      "8503124567 10123A5675\r\n"   // not digits
-      "8503124567 101234567\r\n"    // nine characters: skipped silently
-      "850312456 1012345675\r\n"    // nine-character EGN: skipped silently
-      "8503124567\r\n"              // no account: skipped silently
+      "8503124567 2012345678\r\n"  // not a "10" account
+      "8503124567 1012345676\r\n"  // wrong check digit
+      "8503124567 10123A5675\r\n"  // not digits
+      "8503124567 101234567\r\n"   // nine characters: skipped silently
+      "850312456 1012345675\r\n"   // nine-character EGN: skipped silently
+      "8503124567\r\n"             // no account: skipped silently
       "\r\n"
       "\t 7001011234   1012345675 x\t\r\n"
       "9999999999 1012345675";  // nobody has it; no line end
@@ -289,12 +289,12 @@ TEST_F(BankReadersTest, IbanLinesThatAreWrongAreSkippedOrNamed) {
   std::string badCheck = iban;
   badCheck[3] = badCheck[3] == '9' ? '0' : static_cast<char>(badCheck[3] + 1);
   Add("8503124567", "1012345675");
-  const std::string lines = "8503124567 1012345675 " + badCheck + "\r\n" +      // silently skipped
-                            "8503124567 1012345675\r\n" +                       // no IBAN: skipped
-                            "8503124567 2012345678 " + iban + "\r\n" +          // named
-                            "8503124567 1012345675 NL91ABNA0417164300\r\n" +    // valid but 18 long: named
-                            "8503124567 1000000002 " + iban + "\r\n" +          // other account: nothing
-                            "850312456 1012345675 " + iban;                     // short EGN: skipped
+  const std::string lines = "8503124567 1012345675 " + badCheck + "\r\n" +    // silently skipped
+                            "8503124567 1012345675\r\n" +                     // no IBAN: skipped
+                            "8503124567 2012345678 " + iban + "\r\n" +        // named
+                            "8503124567 1012345675 NL91ABNA0417164300\r\n" +  // valid but 18 long: named
+                            "8503124567 1000000002 " + iban + "\r\n" +        // other account: nothing
+                            "850312456 1012345675 " + iban;                   // short EGN: skipped
   ASSERT_TRUE(ReadIbans(lines).ok());
   EXPECT_EQ(messages.Texts(),
             (std::vector<std::string>{Cp("2012345678 не е валидна сметка или IBAN за ЕГН:8503124567!"),
@@ -350,8 +350,8 @@ TEST(BankRoundTrip, RequestedAccountsAndIbansComeBackIntoTheRegister) {
   test::FakeMessages messages;
 
   Person ivan;
-  ivan = {"Иван Петров Иванов", "8503124567", "12.03.1985", "А", "123456789", "01.02.2010", "МВР Русе",
-          "Русе", "ул. Борисова 1", "800", "20", "", "", "", ""};
+  ivan = {"Иван Петров Иванов", "8503124567", "12.03.1985", "А", "123456789", "01.02.2010", "МВР Русе", "Русе",
+          "ул. Борисова 1",     "800",        "20",         "",  "",          "",           ""};
   Person maria = ivan;
   maria.name = "Мария Георгиева";
   maria.egn = "0245101234";  // born in 2002

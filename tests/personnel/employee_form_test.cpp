@@ -16,8 +16,21 @@ const UniqueTest kTaken = [](std::string_view) { return false; };
 
 EmployeeFields ValidInput() {
   EmployeeFields f;
-  f.texts = {Cp("Иван Петров Иванов"), "8002151234", "15.02.1980", "", "123456789", "01.01.2010",
-             Cp("МВР София"),          Cp("София"),  Cp("ул. Шипка 1"), "802.00", "2.00", "", "", "", ""};
+  f.texts = {Cp("Иван Петров Иванов"),
+             "8002151234",
+             "15.02.1980",
+             "",
+             "123456789",
+             "01.01.2010",
+             Cp("МВР София"),
+             Cp("София"),
+             Cp("ул. Шипка 1"),
+             "802.00",
+             "2.00",
+             "",
+             "",
+             "",
+             ""};
   return f;
 }
 
@@ -155,7 +168,9 @@ TEST(EmployeeForm, MessagesKeepTheirOddBytes) {
   EmployeeFields f = ValidInput();
   f.texts[kFieldPassportNo] = "12345678";
   const std::string number = Check(f).message;
-  EXPECT_NE(number.find("\xE2\xE0\xEB\xE8\xE4" "e\xED"), std::string::npos);  // "валид", Latin e, "н"
+  EXPECT_NE(number.find("\xE2\xE0\xEB\xE8\xE4"
+                        "e\xED"),
+            std::string::npos);  // "валид", Latin e, "н"
 
   f = ValidInput();
   f.texts[kFieldOverdraft] = "abc";

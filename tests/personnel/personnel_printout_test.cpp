@@ -43,9 +43,8 @@ const Op* FindText(const std::vector<Op>& ops, const std::string& text, std::siz
 }
 
 int Count(const std::vector<Op>& ops, const std::string& kind, const std::string& text = "") {
-  return static_cast<int>(std::count_if(ops.begin(), ops.end(), [&](const Op& op) {
-    return op.kind == kind && (text.empty() || op.text == text);
-  }));
+  return static_cast<int>(std::count_if(
+      ops.begin(), ops.end(), [&](const Op& op) { return op.kind == kind && (text.empty() || op.text == text); }));
 }
 
 TEST(PersonnelPrintout, MeasuresFollowTheFont) {

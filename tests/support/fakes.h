@@ -87,7 +87,8 @@ public:
   bool accept = true;
   int dialogs = 0;
   RecordingPrintSurface prototype;  // metrics for every job
-  std::shared_ptr<std::vector<RecordingPrintSurface::Op>> ops = std::make_shared<std::vector<RecordingPrintSurface::Op>>();
+  std::shared_ptr<std::vector<RecordingPrintSurface::Op>> ops =
+      std::make_shared<std::vector<RecordingPrintSurface::Op>>();
   // The texts drawn, in order.
   std::vector<std::string> Texts() const;
 };

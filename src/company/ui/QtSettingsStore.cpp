@@ -113,7 +113,8 @@ std::string QtSettingsStore::Read(const std::string& name) {
 Status QtSettingsStore::Write(const std::string& name, const std::string& value) {
   const auto settings = Open();
   if (settings->status() != QSettings::NoError) {
-    return WriteFailure(settings->fileName(), settings->status() == QSettings::FormatError ? kUnreadable : kAccessDenied);
+    return WriteFailure(settings->fileName(),
+                        settings->status() == QSettings::FormatError ? kUnreadable : kAccessDenied);
   }
   if (!settings->isWritable()) return WriteFailure(settings->fileName(), kAccessDenied);
 

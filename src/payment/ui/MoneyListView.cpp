@@ -44,9 +44,9 @@ void MoneyListModel::AllChanged() {
 MoneyListDelegate::MoneyListDelegate(const MoneyListModel& model, const QFont& listFont, QObject* parent)
     : QStyledItemDelegate(parent), model_(model) {
   const QFontMetrics metrics(listFont);
-  columns_ = MakeMoneyListColumns(metrics.horizontalAdvance(QLatin1Char('W')),
-                                  metrics.horizontalAdvance(QLatin1Char('9')),
-                                  metrics.horizontalAdvance(ToQt(Cp(" лв."))));
+  columns_ =
+      MakeMoneyListColumns(metrics.horizontalAdvance(QLatin1Char('W')), metrics.horizontalAdvance(QLatin1Char('9')),
+                           metrics.horizontalAdvance(ToQt(Cp(" лв."))));
 }
 
 QSize MoneyListDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
@@ -61,7 +61,7 @@ void MoneyListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const bool selected = option.state.testFlag(QStyle::State_Selected);
   const QPalette::ColorGroup group = !option.state.testFlag(QStyle::State_Enabled) ? QPalette::Disabled
                                      : option.state.testFlag(QStyle::State_Active) ? QPalette::Active
-                                                                                     : QPalette::Inactive;
+                                                                                   : QPalette::Inactive;
   painter->save();
   // One pixel further down, so that no gap stays between selected lines.
   painter->fillRect(option.rect.adjusted(0, 0, 0, 1),

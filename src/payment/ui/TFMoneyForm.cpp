@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "common/ui/ListWindow.h"
 #include "common/list_window.h"
+#include "common/ui/ListWindow.h"
 #include "common/ui/QtText.h"
 #include "payment/money_list.h"
 #include "payment/payment_file.h"
@@ -143,7 +143,8 @@ void TFMoneyForm::CheckBox1Click() {
 void TFMoneyForm::B_CloseClick() { close(); }
 
 void TFMoneyForm::MakePaymentFile() {
-  TFmassout dialog(services_, payDay_.Settings, [this] { return PrintControlSheet(); }, this);
+  TFmassout dialog(
+      services_, payDay_.Settings, [this] { return PrintControlSheet(); }, this);
   if (dialog.exec() != QDialog::Accepted) return;
   const FinalPaymentFileResult written = zel::MakePaymentFile(services_.files, list_, payDay_);
   if (written.status.ok()) {
@@ -160,8 +161,8 @@ ControlSheetResult TFMoneyForm::PrintControlSheet() {
 
 bool TFMoneyForm::FormClose() {
   if (loaded_) {
-    const Status saved =
-        SavePaymentList(services_.files, list_, [this](const std::string& warning) { services_.messages.Show(warning); });
+    const Status saved = SavePaymentList(services_.files, list_,
+                                         [this](const std::string& warning) { services_.messages.Show(warning); });
     if (!saved.ok()) {
       // The lines stay, and so does the window: what was typed is not lost.
       services_.messages.ReportError(saved.message());

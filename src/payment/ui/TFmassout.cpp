@@ -20,10 +20,8 @@ std::size_t Slot(PayFileField field) { return static_cast<std::size_t>(field); }
 
 }  // namespace
 
-TFmassout::TFmassout(Services& services, PayFileSettings& stored, ControlSheetCall printControlSheet,
-                     QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+TFmassout::TFmassout(Services& services, PayFileSettings& stored, ControlSheetCall printControlSheet, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       services_(services),
       stored_(stored),
       printControlSheet_(std::move(printControlSheet)) {
@@ -47,8 +45,7 @@ void TFmassout::CreateControls() {
     edit->setMaxLength(info.maxLength);
     edit->setValidator(new Cp1251Validator(edit));
     // Room for the longest text the field takes.
-    edit->setMinimumWidth(metrics.horizontalAdvance(QString(std::max(info.maxLength, 10), QLatin1Char('W'))) *
-                              3 / 4 +
+    edit->setMinimumWidth(metrics.horizontalAdvance(QString(std::max(info.maxLength, 10), QLatin1Char('W'))) * 3 / 4 +
                           12);
     if (!info.editable) {
       edit->setReadOnly(true);
@@ -93,17 +90,19 @@ void TFmassout::CreateControls() {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   // The two fields that cannot be changed here are left out.
-  QWidget* order[] = {Field(PayFileField::CompanyName), Field(PayFileField::CompanyIban),
-                      Field(PayFileField::PayDate),     Field(PayFileField::SeqNo),
-                      B_Ok,                             B_Print,
+  QWidget* order[] = {Field(PayFileField::CompanyName),
+                      Field(PayFileField::CompanyIban),
+                      Field(PayFileField::PayDate),
+                      Field(PayFileField::SeqNo),
+                      B_Ok,
+                      B_Print,
                       B_Cancel};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   Field(PayFileField::CompanyName)->setFocus();
 }
 
 void TFmassout::FormCreate() {
-  const PayFileFieldTexts texts =
-      InitialPayFileFields(LoadCompanyData(services_.settings), services_.clock.Today());
+  const PayFileFieldTexts texts = InitialPayFileFields(LoadCompanyData(services_.settings), services_.clock.Today());
   for (std::size_t i = 0; i < kPayFileFieldCount; ++i) {
     const auto field = static_cast<PayFileField>(i);
     QLineEdit* edit = Field(field);
@@ -138,11 +137,8 @@ void TFmassout::B_PrintClick() {
       B_Ok->setEnabled(true);
       B_Ok->setFocus();
       break;
-    case OkButton::Disable:
-      B_Ok->setEnabled(false);
-      break;
-    case OkButton::Keep:
-      break;
+    case OkButton::Disable: B_Ok->setEnabled(false); break;
+    case OkButton::Keep: break;
   }
   if (result.focus) {
     QLineEdit* offending = Field(*result.focus);

@@ -22,8 +22,7 @@ public:
   // FormCreate: today's date, the sequence number "0" and the company data.
   // `stored` is where "Печат на контролен лист" stores the pay day's settings
   // before it has the control sheet printed.
-  TFmassout(Services& services, PayFileSettings& stored, ControlSheetCall printControlSheet,
-            QWidget* parent = nullptr);
+  TFmassout(Services& services, PayFileSettings& stored, ControlSheetCall printControlSheet, QWidget* parent = nullptr);
 
   QLineEdit* Field(PayFileField field) const;
   PayFileFieldTexts FieldTexts() const;

@@ -24,8 +24,7 @@ std::size_t Slot(PaymentField field) { return static_cast<std::size_t>(field); }
 }  // namespace
 
 TFormEditMoney::TFormEditMoney(Messages& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       messages_(messages) {
   setObjectName(Qs("FormEditMoney"));
   CreateControls();

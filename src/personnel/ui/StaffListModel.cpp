@@ -50,7 +50,8 @@ void StaffListModel::Reset() {
 
 void StaffLineDelegate::SetFont(const QFont& font) {
   const QFontMetrics metrics(font);
-  columns_ = MeasureStaffColumns(metrics.horizontalAdvance(QLatin1Char('W')), metrics.horizontalAdvance(QLatin1Char('9')));
+  columns_ =
+      MeasureStaffColumns(metrics.horizontalAdvance(QLatin1Char('W')), metrics.horizontalAdvance(QLatin1Char('9')));
   marker_ = ToQt(LeftMarkerText());
   markerWidth_ = metrics.horizontalAdvance(marker_);
 }

@@ -7,9 +7,9 @@
 #include <QListView>
 #include <QPushButton>
 
+#include "common/list_window.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ListWindow.h"
-#include "common/list_window.h"
 #include "common/ui/QtText.h"
 #include "personnel/bank_readers.h"
 #include "personnel/personnel_printout.h"
@@ -122,9 +122,8 @@ bool TFStaffForm::RunEditDialog(const std::string& title, EmployeeRecord& record
 
 void TFStaffForm::B_NewClick() {
   const std::size_t before = Register_.size();
-  const auto added = AddEmployee(Register_, [this](const std::string& title, EmployeeRecord& record) {
-    return RunEditDialog(title, record);
-  });
+  const auto added = AddEmployee(
+      Register_, [this](const std::string& title, EmployeeRecord& record) { return RunEditDialog(title, record); });
   if (added) {
     model_->Appended(before);
     SelectRow(*ListBox1, static_cast<int>(*added));
@@ -136,9 +135,9 @@ void TFStaffForm::B_NewClick() {
 void TFStaffForm::B_editClick() { EditSelected(); }
 
 void TFStaffForm::EditSelected() {
-  const auto edited = EditEmployee(Register_, SelectedIndex(), [this](const std::string& title, EmployeeRecord& record) {
-    return RunEditDialog(title, record);
-  });
+  const auto edited =
+      EditEmployee(Register_, SelectedIndex(),
+                   [this](const std::string& title, EmployeeRecord& record) { return RunEditDialog(title, record); });
   if (edited) {
     model_->Changed(static_cast<int>(*edited));
     SelectRow(*ListBox1, static_cast<int>(*edited));
@@ -170,8 +169,8 @@ void TFStaffForm::CheckBox1Click() {
 
 void TFStaffForm::WriteRequestFile(const QString& fileName) {
   if (FChoice.exec() != QDialog::Accepted) return;
-  const Status written = WriteRequestFileOfType(services_.files, FChoice.ChosenType(), Register_, services_.settings, services_.messages,
-                                                FilePathBytes(fileName));
+  const Status written = WriteRequestFileOfType(services_.files, FChoice.ChosenType(), Register_, services_.settings,
+                                                services_.messages, FilePathBytes(fileName));
   if (!written.ok()) services_.messages.ReportError(written.message());
 }
 
@@ -218,8 +217,8 @@ void TFStaffForm::changeEvent(QEvent* event) {
 bool TFStaffForm::FormClose() {
   Messages& messages = services_.messages;
   if (Register_.Modified()) {
-    const Status saved = SaveRegister(services_.files, Register_,
-                                      [&messages](const std::string& warning) { messages.Show(warning); });
+    const Status saved =
+        SaveRegister(services_.files, Register_, [&messages](const std::string& warning) { messages.Show(warning); });
     if (!saved.ok()) {
       // The records stay, so that nothing typed is lost.
       messages.ReportError(saved.message());

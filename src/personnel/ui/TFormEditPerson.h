@@ -7,8 +7,8 @@
 #include <array>
 #include <string>
 
-#include "personnel/employee_form.h"
 #include "common/employee_record.h"
+#include "personnel/employee_form.h"
 
 class QCheckBox;
 class QLabel;

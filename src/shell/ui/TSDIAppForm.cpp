@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QMdiArea>
 #include <QLayout>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -122,8 +122,8 @@ void TSDIAppForm::CreateMenu() {
   SetHint(FileExitItem, "Изход | Изход от програмата");
   connect(FileExitItem, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
 
-  File1->addActions({FileOpenItem, FileSaveItem, firmData, FileSaveAsItem, FileRead, AccFileRead, IBAN1, N1,
-                     FileExitItem});
+  File1->addActions(
+      {FileOpenItem, FileSaveItem, firmData, FileSaveAsItem, FileRead, AccFileRead, IBAN1, N1, FileExitItem});
 
   Help1 = menu->addMenu(Qs("Помощ"));
   Help1->setObjectName(Qs("Help1"));
@@ -241,8 +241,7 @@ void TSDIAppForm::FileSave1Execute() {
     case ChildKind::Payment:
       if (TFMoneyForm* list = MassPaymentList()) list->MakePaymentFile();
       return;
-    case ChildKind::None:
-      return;
+    case ChildKind::None: return;
   }
 }
 

@@ -6,7 +6,6 @@
 #include <QPolygonF>
 #include <functional>
 
-
 namespace zel::ui {
 
 namespace {

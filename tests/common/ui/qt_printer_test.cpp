@@ -22,7 +22,7 @@ namespace {
 QString PdfText(const QString& pdf, const QStringList& options = {}) {
   QProcess process;
   process.start(QStringLiteral("pdftotext"), QStringList(options) << QStringLiteral("-enc") << QStringLiteral("UTF-8")
-                                                                   << pdf << QStringLiteral("-"));
+                                                                  << pdf << QStringLiteral("-"));
   if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
   return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -33,8 +33,8 @@ struct Word {
 };
 
 std::vector<Word> PdfWords(const QString& pdf) {
-  static const QRegularExpression kWord(QStringLiteral(
-      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+  static const QRegularExpression kWord(
+      QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
   std::vector<Word> words;
   auto it = kWord.globalMatch(PdfText(pdf, {QStringLiteral("-bbox")}));
   while (it.hasNext()) {
@@ -130,7 +130,9 @@ TEST_F(QtPrinterTest, LineRunsBetweenItsEndsInDeviceUnits) {
   const QImage page = PdfImage(Pdf(), dir.path());
   ASSERT_FALSE(page.isNull());
   const int row = static_cast<int>(area.top() + y * toPoints);
-  const auto inkedNear = [&](int x) { return Inked(page, x, row - 1) || Inked(page, x, row) || Inked(page, x, row + 1); };
+  const auto inkedNear = [&](int x) {
+    return Inked(page, x, row - 1) || Inked(page, x, row) || Inked(page, x, row + 1);
+  };
   const int left = static_cast<int>(area.left() + x1 * toPoints);
   const int right = static_cast<int>(area.right());
   EXPECT_TRUE(inkedNear(left + 3));

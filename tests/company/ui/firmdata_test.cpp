@@ -99,8 +99,10 @@ TEST_F(FirmDataTest, FieldsLabelsAndButtonsAsTheFormHasThem) {
   dialog.adjustSize();
   EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
 
-  const std::pair<const char*, int> fields[] = {
-      {"Наименование на фирмата", 26}, {"Код по БУС", 8}, {"Сметка на наредителя", 10}, {"IBAN сметка на наредителя", 22}};
+  const std::pair<const char*, int> fields[] = {{"Наименование на фирмата", 26},
+                                                {"Код по БУС", 8},
+                                                {"Сметка на наредителя", 10},
+                                                {"IBAN сметка на наредителя", 22}};
   for (int i = 0; i < 4; ++i) {
     auto* label = dialog.findChild<QLabel*>(QStringLiteral("Label%1").arg(i + 1));
     ASSERT_NE(label, nullptr);
@@ -114,7 +116,7 @@ TEST_F(FirmDataTest, FieldsLabelsAndButtonsAsTheFormHasThem) {
   EXPECT_FALSE(Button(&dialog, "B_Ok")->isDefault());
   EXPECT_NE(dialog.findChild<QWidget*>(Qs("Panel1")), nullptr);
 
-  const QWidget* order[] = {Edit(&dialog, 1), Edit(&dialog, 2), Edit(&dialog, 3),
+  const QWidget* order[] = {Edit(&dialog, 1), Edit(&dialog, 2),        Edit(&dialog, 3),
                             Edit(&dialog, 4), Button(&dialog, "B_Ok"), Button(&dialog, "CancelBtn")};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     EXPECT_EQ(NextTabStop(order[i]), order[i + 1]) << i;
@@ -267,7 +269,8 @@ TEST(FirmDataStoreTest, SavesIntoTheSettingsFileAndReportsAFolderItCannotWrite) 
     dialog.B_OkClick();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
   }
-  EXPECT_EQ(ui::QtSettingsStore(temp.filePath(QStringLiteral("Nurvek/Torva.conf"))).Read("ClientName"), Cp("Нурвек АД"));
+  EXPECT_EQ(ui::QtSettingsStore(temp.filePath(QStringLiteral("Nurvek/Torva.conf"))).Read("ClientName"),
+            Cp("Нурвек АД"));
   {
     TFfirmdata reopened(services);
     EXPECT_EQ(Edit(&reopened, 2)->text(), Qs("62196214"));

@@ -12,12 +12,12 @@
 #include "common/file_io.h"
 #include "common/ui/QtPrinter.h"
 #include "common/ui/QtText.h"
+#include "pay_day_data.h"
 #include "payment/payment_file.h"
 #include "payment/ui/TFMoneyForm.h"
 #include "payment/ui/TFmassout.h"
 #include "shell/ui/TSDIAppForm.h"
 #include "support/ui/WindowTest.h"
-#include "pay_day_data.h"
 
 namespace zel::test {
 namespace {
@@ -212,9 +212,8 @@ TEST_F(MassoutTest, ControlSheetOnPaper) {
   ASSERT_TRUE(process.waitForFinished(20000));
   const QString text = QString::fromUtf8(process.readAllStandardOutput());
   for (const char* expected : {"Обработка на масови плащания", "Резултат от проверката на O071226p.dp0",
-                               "Пореден файл за деня :", "РЕАЛНИ", "ДИРЕКТЕН ПРЕВОД", "Обща сума :",
-                               "300.30", "Брой съобщения :", "Съставил :", "Проверил :",
-                               "Mon, 7 December 2026"}) {
+                               "Пореден файл за деня :", "РЕАЛНИ", "ДИРЕКТЕН ПРЕВОД", "Обща сума :", "300.30",
+                               "Брой съобщения :", "Съставил :", "Проверил :", "Mon, 7 December 2026"}) {
     EXPECT_TRUE(text.contains(Qs(expected))) << expected << "\n" << text.toStdString();
   }
   const QString control = ui::ToQt(form->payDay().StoredControlString);

@@ -14,13 +14,13 @@
 #include "common/file_io.h"
 #include "common/text.h"
 #include "common/ui/QtText.h"
+#include "pay_day_data.h"
 #include "payment/payment_file.h"
 #include "payment/ui/TFMoneyForm.h"
 #include "payment/ui/TFmassout.h"
 #include "payment/ui/TFormEditMoney.h"
 #include "shell/ui/TSDIAppForm.h"
 #include "support/ui/WindowTest.h"
-#include "pay_day_data.h"
 
 namespace zel::test {
 namespace {
@@ -165,7 +165,8 @@ TEST_F(MoneyFormTest, PayDayFromTheRegisterToTheBankFile) {
   ASSERT_EQ(lines.size(), 4u);
   const std::string control = form->payDay().StoredControlString;
   EXPECT_EQ(control.size(), 8u);
-  EXPECT_EQ(lines[0], WinToMik("OMPDP;07122026;" + kCompanyIban + ";;" + Cp("Торва ООД") + ";1734.80;3;" + control + ";"));
+  EXPECT_EQ(lines[0],
+            WinToMik("OMPDP;07122026;" + kCompanyIban + ";;" + Cp("Торва ООД") + ";1734.80;3;" + control + ";"));
   for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i].size(), kPaymentFileLineLength);
   // Under the header stand the very lines the control string was computed over.
   EXPECT_EQ(bodyOnly, lines[1] + "\r\n" + lines[2] + "\r\n" + lines[3] + "\r\n");
@@ -174,7 +175,8 @@ TEST_F(MoneyFormTest, PayDayFromTheRegisterToTheBankFile) {
   EXPECT_EQ(PrintedAfter(printer, Cp("Брой съобщения :")), "3");
   ASSERT_FALSE(messages.log.empty());
   EXPECT_EQ(messages.log.back().kind, "show");
-  EXPECT_EQ(messages.log.back().text, Cp("Файлът за масово плащане е \"") + files::FullPath(SystemFileSystem(), fileName) + "\"");
+  EXPECT_EQ(messages.log.back().text,
+            Cp("Файлът за масово плащане е \"") + files::FullPath(SystemFileSystem(), fileName) + "\"");
 
   // Closing writes the lines back; the previous file becomes the backup.
   Button(form, "B_Close")->click();
@@ -206,8 +208,8 @@ TEST_F(MoneyFormTest, EditDialogRefusesBadInputAndEscapeLeavesTheLine) {
     EXPECT_EQ(dialog->focusWidget(), reason);
     QTest::keyClick(reason, Qt::Key_Tab);
     EXPECT_EQ(dialog->focusWidget(), FindButton(dialog, Qs("Потвърждаване")));
-    for (PaymentField field : {PaymentField::FullName, PaymentField::EGN, PaymentField::Account,
-                               PaymentField::IBAN, PaymentField::BankCode}) {
+    for (PaymentField field : {PaymentField::FullName, PaymentField::EGN, PaymentField::Account, PaymentField::IBAN,
+                               PaymentField::BankCode}) {
       QLineEdit* shown = edit->Field(field);
       EXPECT_TRUE(shown->isReadOnly());
       EXPECT_FALSE(shown->focusPolicy() & Qt::TabFocus);

@@ -49,8 +49,8 @@ TEST_F(ChoiceTest, TwoChoicesAndOneButtonInTheirPlaces) {
   EXPECT_EQ(choice.minimumSize(), choice.maximumSize());
   EXPECT_EQ(choice.font().family(), Qs("MS Sans Serif"));
   EXPECT_EQ(choice.font().pointSize(), 8);
-  EXPECT_FALSE(choice.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                                       Qt::WindowContextHelpButtonHint));
+  EXPECT_FALSE(choice.windowFlags() &
+               (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
 
   auto* group = choice.findChild<QGroupBox*>(Qs("RadioGroup1"));
   ASSERT_NE(group, nullptr);

@@ -209,7 +209,7 @@ TEST_F(EditPersonTest, EditingKeepsOwnEgnAndShowsTheCheckBox) {
       [](QWidget* d) {
         EXPECT_TRUE(d->findChild<QCheckBox*>(Qs("CheckBox1"))->isChecked());
         EXPECT_EQ(Text(d, 3), Qs("01.01.1970"));  // the stored birth date shows first
-        Type(d, 13, "500");  // overdraft
+        Type(d, 13, "500");                       // overdraft
         Confirm(d);
       },
       "Редактиране"));

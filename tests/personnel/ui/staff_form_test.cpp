@@ -2,12 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMenu>
 #include <QCheckBox>
 #include <QFrame>
 #include <QImage>
 #include <QListView>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -46,9 +46,7 @@ protected:
   }
   static QListView* List(TFStaffForm* form) { return Get<QListView>(form, "ListBox1"); }
   static int Rows(TFStaffForm* form) { return List(form)->model()->rowCount(); }
-  static QString LineName(TFStaffForm* form, int row) {
-    return List(form)->model()->index(row, 0).data().toString();
-  }
+  static QString LineName(TFStaffForm* form, int row) { return List(form)->model()->index(row, 0).data().toString(); }
   static bool Bold(TFStaffForm* form) { return Get<QPushButton>(form, "B_Close")->font().bold(); }
   static void Select(TFStaffForm* form, int row) { List(form)->setCurrentIndex(List(form)->model()->index(row, 0)); }
   static void Click(TFStaffForm* form, const char* button) {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/cp1251.h"
-#include "common/ui/QtText.h"
 #include "common/employee_record.h"
+#include "common/ui/QtText.h"
 #include "personnel/register.h"
 #include "personnel/register_files.h"
 
