@@ -51,9 +51,7 @@ QByteArray Png(const QImage& image) {
   return png;
 }
 
-QImage Picture(int size) {
-  return zel::ui::ProgramPicture(size).toImage().convertToFormat(QImage::Format_ARGB32);
-}
+QImage Picture(int size) { return zel::ui::ProgramPicture(size).toImage().convertToFormat(QImage::Format_ARGB32); }
 
 bool Write(const QString& path, const QByteArray& bytes) {
   QFile file(path);
@@ -88,8 +86,8 @@ int main(int argc, char* argv[]) {
   }
   for (const QByteArray& image : images) ico.append(image);
 
-  const bool ok = Write(folder + QStringLiteral("/zel.ico"), ico) &&
-                  Write(folder + QStringLiteral("/zel.png"), Png(Picture(128)));
+  const bool ok =
+      Write(folder + QStringLiteral("/zel.ico"), ico) && Write(folder + QStringLiteral("/zel.png"), Png(Picture(128)));
   if (!ok) std::fprintf(stderr, "cannot write the icons to %s\n", qPrintable(folder));
   return ok ? 0 : 1;
 }

@@ -56,7 +56,8 @@ std::string ErrorText(DWORD error) {
   if (n == 0) return "Windows error " + std::to_string(error);
   std::wstring text(buffer, n);
   ::LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' || text.back() == L'.')) {
+  while (!text.empty() &&
+         (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' || text.back() == L'.')) {
     text.pop_back();
   }
   return Utf8ToCp1251(Utf8(text));
@@ -128,8 +129,8 @@ private:
 // processes started in the same tick.
 std::string UniqueSuffix(unsigned attempt) {
   static std::atomic<unsigned> counter{0};
-  unsigned long long seed = ::GetTickCount64() * 1000003ull + ::GetCurrentProcessId() * 7919ull +
-                            counter.fetch_add(1) * 104729ull + attempt;
+  unsigned long long seed =
+      ::GetTickCount64() * 1000003ull + ::GetCurrentProcessId() * 7919ull + counter.fetch_add(1) * 104729ull + attempt;
   static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
   std::string suffix;
   for (int i = 0; i < 6; ++i) {
@@ -182,7 +183,8 @@ public:
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) return LastError();
     LARGE_INTEGER size{};
-    if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) content.reserve(static_cast<std::size_t>(size.QuadPart));
+    if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0)
+      content.reserve(static_cast<std::size_t>(size.QuadPart));
     char chunk[1 << 16];
     for (;;) {
       DWORD n = 0;
