@@ -13,8 +13,8 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 linux_zel="$(readlink -f "$1")"
 dist="$(readlink -f "$2")"
-zip="$(ls "$dist"/ZEL-*-win64.zip)"
-setup="$(ls "$dist"/ZEL-*-win64-setup.exe)"
+zip="$(ls -t "$dist"/ZEL-*-win64.zip | head -n 1)"
+setup="$(ls -t "$dist"/ZEL-*-win64-setup.exe | head -n 1)"
 [ -n "${DISPLAY:-}" ] || { echo "smoke.sh: no DISPLAY; run it inside xvfb-run" >&2; exit 2; }
 # Both programs show real windows on that display (Wine passes the variable on).
 unset QT_QPA_PLATFORM
