@@ -8,7 +8,8 @@
 namespace zel {
 
 // The data directory: the current directory at start followed by the
-// separator; empty until the start-up records it.
+// separator; empty until the start-up records it. A module value because the
+// program has one data directory for its whole run, set once.
 const std::string& DataDir();
 void SetDataDir(const std::string& directory);
 // DataDir() followed by the bare file name.

@@ -9,6 +9,7 @@
 
 namespace zel {
 
+// The values keep the names the system gives them (PayerName, …, PayFileName).
 struct PayFileSettings {
   std::string PayerName;                     // up to 26 characters, code page 1251
   std::string PayerIBAN;                     // 22 characters

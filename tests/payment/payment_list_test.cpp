@@ -11,21 +11,19 @@
 #include "personnel/register_files.h"
 #include "support/failing_file_system.h"
 #include "support/fakes.h"
+#include "support/raw_records.h"
 
 namespace zel {
 namespace {
 
+using test::Put;
 using test::ReadFileBytes;
+using test::Stored;
 using test::WriteFileBytes;
 
 const std::string kIban = "BG80BNBG96611020345678";
 
 using Step = test::FailingFileSystem::Step;
-
-void Put(std::string& raw, std::size_t offset, const std::string& text) {
-  raw[offset] = static_cast<char>(text.size());
-  raw.replace(offset + 1, text.size(), text);
-}
 
 EmployeeRecord Employee(const std::string& name, const std::string& egn, const std::string& iban = kIban,
                         std::uint8_t hasLeft = 0) {
@@ -41,19 +39,6 @@ EmployeeRecord Employee(const std::string& name, const std::string& egn, const s
 void WriteRegister(const std::vector<EmployeeRecord>& records) {
   WriteFileBytes(DataFile("employIB.dat"),
                  std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(EmployeeRecord)));
-}
-
-// A stored record built by hand at the file's offsets.
-std::string Stored(const std::string& bank, const std::string& egn, const std::string& amount,
-                   const std::string& reason, const std::string& iban = "") {
-  std::string raw(136, '\0');
-  Put(raw, 0, bank);
-  Put(raw, 9, egn);
-  Put(raw, 20, "");
-  Put(raw, 31, amount);
-  Put(raw, 52, reason);
-  Put(raw, 113, iban);
-  return raw;
 }
 
 std::vector<std::string> Names(const PaymentList& list) {

@@ -10,18 +10,14 @@
 #include "common/text.h"
 #include "support/failing_file_system.h"
 #include "support/fakes.h"
+#include "support/raw_records.h"
 
 namespace zel {
 namespace {
 
+using test::Put;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
-
-// Puts a length byte and the text at `offset` of a raw record.
-void Put(std::string& raw, std::size_t offset, const std::string& text) {
-  raw[offset] = static_cast<char>(text.size());
-  raw.replace(offset + 1, text.size(), text);
-}
 
 using Step = test::FailingFileSystem::Step;
 

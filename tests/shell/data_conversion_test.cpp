@@ -10,19 +10,16 @@
 #include "common/text.h"
 #include "support/failing_file_system.h"
 #include "support/fakes.h"
+#include "support/raw_records.h"
 
 namespace zel {
 namespace {
 
+using test::Put;
 using test::ReadFileBytes;
+using test::Stored;
 using test::WriteFileBytes;
 using Step = test::FailingFileSystem::Step;
-
-// Puts a length byte and the text at `offset` of a raw record.
-void Put(std::string& raw, std::size_t offset, const std::string& text) {
-  raw[offset] = static_cast<char>(text.size());
-  raw.replace(offset + 1, text.size(), text);
-}
 
 // The start-up conversion runs before DataDir is known: bare names in the current directory.
 class Conversion : public ::testing::Test {
@@ -148,19 +145,6 @@ protected:
   test::FailingFileSystem fs;
   test::FakeMessages messages;
 };
-
-// A stored payment record built by hand at the file's offsets.
-std::string Stored(const std::string& bank, const std::string& egn, const std::string& amount,
-                   const std::string& reason) {
-  std::string raw(136, '\0');
-  Put(raw, 0, bank);
-  Put(raw, 9, egn);
-  Put(raw, 20, "");
-  Put(raw, 31, amount);
-  Put(raw, 52, reason);
-  Put(raw, 113, "");
-  return raw;
-}
 
 TEST_F(PaymentConversion, OldRecordsGainAnEmptyIban) {
   const std::string a = Stored("B1", "1", "1.00", "one").substr(0, 113);
