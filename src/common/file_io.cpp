@@ -2,12 +2,14 @@
 
 #include <memory>
 
+#include "common/cp1251.h"
+
 namespace zel::files {
 
 namespace {
 
 Status Failure(const char* what, const std::string& path, const Status& reason) {
-  return Status::Fail(std::string(what) + " " + path + " ! (" + reason.message() + ")");
+  return Status::Fail(std::string(what) + " " + ShownPath(path) + " ! (" + reason.message() + ")");
 }
 
 std::string FolderOf(const FileSystem& fs, const std::string& path) {
@@ -20,11 +22,17 @@ std::string FolderOf(const FileSystem& fs, const std::string& path) {
 // Keeps the current file under the backup name, an older backup deleted first.
 void KeepBackup(FileSystem& fs, const std::string& full, const std::string& backupPath, const WarningSink& warn) {
   const std::string fullBackup = FullPath(fs, backupPath);
-  if (fs.Exists(fullBackup) && !fs.Remove(fullBackup).ok() && warn) warn("Error deleting file " + fullBackup + " !");
-  if (!fs.Link(full, fullBackup).ok() && warn) warn("Error renaming file " + full + " to " + fullBackup + "!");
+  if (fs.Exists(fullBackup) && !fs.Remove(fullBackup).ok() && warn) {
+    warn("Error deleting file " + ShownPath(fullBackup) + " !");
+  }
+  if (!fs.Link(full, fullBackup).ok() && warn) {
+    warn("Error renaming file " + ShownPath(full) + " to " + ShownPath(fullBackup) + "!");
+  }
 }
 
 }  // namespace
+
+std::string ShownPath(std::string_view path) { return Utf8ToCp1251(path); }
 
 std::string WithSeparator(const FileSystem& fs, const std::string& directory) {
   if (!directory.empty() && directory.back() == fs.Separator()) return directory;

@@ -18,6 +18,11 @@ std::string WithSeparator(const FileSystem& fs, const std::string& directory);
 // already is, or when there is no current directory to join it to).
 std::string FullPath(FileSystem& fs, const std::string& name);
 
+// A path as the messages show it. Paths are UTF-8 (on Windows always, on
+// Linux in its usual locales) and message texts are code page 1251, so a
+// Cyrillic folder name reads right in a message instead of as mojibake.
+std::string ShownPath(std::string_view path);
+
 // The whole file. A failure names the file by its full path.
 Status ReadFile(FileSystem& fs, const std::string& path, std::string& content);
 

@@ -221,14 +221,14 @@ Status VerifyPaymentFile(FileSystem& fs, const std::string& path, const PaymentL
   std::string content;
   if (Status read = files::ReadFile(fs, full, content); !read.ok()) return read;
   if (Status agreed = CheckPaymentFileContent(content, list); !agreed.ok()) {
-    return Status::Fail(Cp("Файлът за масово плащане \"") + full + Cp("\" е неверен: ") + agreed.message() +
-                        Cp(" ! Не го изпращайте на банката."));
+    return Status::Fail(Cp("Файлът за масово плащане \"") + files::ShownPath(full) + Cp("\" е неверен: ") +
+                        agreed.message() + Cp(" ! Не го изпращайте на банката."));
   }
   return Status::Ok();
 }
 
 std::string PaymentFileClosingMessage(const std::string& fullPath) {
-  return Cp("Файлът за масово плащане е \"") + fullPath + "\"";
+  return Cp("Файлът за масово плащане е \"") + files::ShownPath(fullPath) + "\"";
 }
 
 FinalPaymentFileResult MakePaymentFile(FileSystem& fs, const PaymentList& list, const PayDay& payDay) {

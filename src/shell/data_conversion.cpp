@@ -81,7 +81,7 @@ void ConvertFile(FileSystem& fs, const std::string& folder, const char* oldName,
     content.append(reinterpret_cast<const char*>(&r), sizeof r);
   });
   if (!files::ReplaceFile(fs, target, content).ok()) {
-    messages.Show("Error save in file " + files::FullPath(fs, target) + " !");
+    messages.Show("Error save in file " + files::ShownPath(files::FullPath(fs, target)) + " !");
   }
 }
 

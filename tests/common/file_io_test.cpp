@@ -1,16 +1,17 @@
 #include "common/file_io.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "common/cp1251.h"
 #include "support/failing_file_system.h"
 #include "support/fakes.h"
 
@@ -27,6 +28,14 @@ using Step = FailingFileSystem::Step;
 std::string FullPath(const std::string& name) { return files::FullPath(SystemFileSystem(), name); }
 bool Exists(const std::string& path) { return SystemFileSystem().Exists(path); }
 std::string SystemErrorText(int err) { return std::strerror(err); }
+// The system's own words for a file or folder that is not there, as its
+// file system passes them on: strerror on POSIX, FormatMessage on Windows.
+std::string MissingReason(const std::string& path) {
+  std::string content;
+  return SystemFileSystem().ReadAll(path, content).message();
+}
+// A folder named in UTF-8, as the file routines name it, on every system.
+std::filesystem::path Utf8Path(const std::string& utf8) { return std::u8string(utf8.begin(), utf8.end()); }
 
 std::vector<std::string> Entries(const std::string& folder) {
   std::vector<std::string> names;
@@ -156,17 +165,21 @@ TEST_F(ReplaceFileTest, FolderFlushFailureIsReportedWithTheNewFileInPlace) {
   EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"data.bak", "data.dat"}));
 }
 
+// About POSIX permissions: Windows does not apply a folder's read-only
+// attribute to the files made in it, and the superuser ignores it everywhere.
 TEST_F(ReplaceFileTest, ReadOnlyFolderKeepsThePreviousFile) {
+  namespace sfs = std::filesystem;
   const std::string sub = dir.File("locked");
-  ASSERT_EQ(::mkdir(sub.c_str(), 0755), 0);
+  ASSERT_TRUE(sfs::create_directory(sub));
   ASSERT_TRUE(ReplaceFile(sub + "/data.dat", "current").ok());
-  ASSERT_EQ(::chmod(sub.c_str(), 0555), 0);
-  if (::access(sub.c_str(), W_OK) == 0) {
-    ::chmod(sub.c_str(), 0755);
+  const sfs::perms writable = sfs::perms::owner_write | sfs::perms::group_write | sfs::perms::others_write;
+  sfs::permissions(sub, writable, sfs::perm_options::remove);
+  if (std::ofstream(sub + "/probe")) {
+    sfs::permissions(sub, sfs::perms::owner_write, sfs::perm_options::add);
     GTEST_SKIP() << "this user may write into read-only folders";
   }
   const Status s = ReplaceFile(sub + "/data.dat", "new", sub + "/data.bak");
-  ::chmod(sub.c_str(), 0755);
+  sfs::permissions(sub, sfs::perms::owner_write, sfs::perm_options::add);
   EXPECT_FALSE(s.ok());
   EXPECT_NE(s.message().find(sub + "/data.dat"), std::string::npos);
   EXPECT_NE(s.message().find(SystemErrorText(EACCES)), std::string::npos) << s.message();
@@ -177,18 +190,36 @@ TEST_F(ReplaceFileTest, ReadOnlyFolderKeepsThePreviousFile) {
 TEST_F(ReplaceFileTest, MissingFolderIsAFailureWithTheSystemsReason) {
   const Status s = ReplaceFile(dir.File("no/such/data.dat"), "new");
   EXPECT_FALSE(s.ok());
-  EXPECT_NE(s.message().find(SystemErrorText(ENOENT)), std::string::npos) << s.message();
+  EXPECT_NE(s.message().find(MissingReason(dir.File("no/such/data.dat"))), std::string::npos) << s.message();
 }
 
+// Paths are UTF-8 and messages code page 1251: a Cyrillic folder name works
+// whatever the system's code page, and reads right in a message.
+TEST_F(ReplaceFileTest, CyrillicFolderIsSavedInAndShownInCodePage1251) {
+  const std::string folder = dir.File("Данни");
+  ASSERT_TRUE(std::filesystem::create_directory(Utf8Path(folder)));
+  ASSERT_TRUE(ReplaceFile(folder + "/data.dat", "new").ok());
+  std::string content;
+  ASSERT_TRUE(SystemFileSystem().ReadAll(folder + "/data.dat", content).ok());
+  EXPECT_EQ(content, "new");
+  EXPECT_TRUE(std::filesystem::exists(Utf8Path(folder) / "data.dat"));
+
+  const Status s = ReplaceFile(folder + "/липсва/data.dat", "new");
+  EXPECT_EQ(s.message().rfind("Error save in file " + Cp(folder + "/липсва/data.dat") + " !", 0), 0u) << s.message();
+}
+
+// About POSIX semantics: Windows does not let a process remove its current directory.
 TEST_F(ReplaceFileTest, RemovedCurrentDirectoryNeverSendsTheFileToTheRoot) {
   const std::string sub = dir.File("gone");
-  ASSERT_EQ(::mkdir(sub.c_str(), 0755), 0);
-  ASSERT_EQ(::chdir(sub.c_str()), 0);
-  ASSERT_EQ(::rmdir(sub.c_str()), 0);
-  const std::string name = "zel-orphan-" + std::to_string(::getpid()) + ".dat";
+  ASSERT_TRUE(std::filesystem::create_directory(sub));
+  std::filesystem::current_path(sub);
+  std::error_code removed;
+  std::filesystem::remove(sub, removed);
+  if (removed) GTEST_SKIP() << "the system keeps the current directory: " << removed.message();
+  const std::string name = "zel-orphan-" + std::to_string(std::random_device()()) + ".dat";
   const Status s = ReplaceFile(name, "x");
   const bool inRoot = Exists("/" + name);
-  if (inRoot) ::unlink(("/" + name).c_str());
+  if (inRoot) std::filesystem::remove("/" + name);
   EXPECT_FALSE(s.ok());
   EXPECT_FALSE(inRoot);
 }
@@ -197,9 +228,21 @@ TEST(FileIo, PathsAreMadeAbsolute) {
   TempDir dir;
   FileSystem& fs = SystemFileSystem();
   EXPECT_EQ(FullPath("x.dat"), WithSeparator(fs, fs.CurrentDirectory()) + "x.dat");
-  EXPECT_EQ(FullPath("/abs/x.dat"), "/abs/x.dat");
-  EXPECT_EQ(WithSeparator(fs, "/a/"), "/a/");
-  EXPECT_EQ(WithSeparator(fs, "/a"), "/a/");
+  if (fs.Separator() == '/') {
+    EXPECT_EQ(FullPath("/abs/x.dat"), "/abs/x.dat");
+    EXPECT_EQ(WithSeparator(fs, "/a/"), "/a/");
+    EXPECT_EQ(WithSeparator(fs, "/a"), "/a/");
+  } else {
+    // A drive's folder in either separator, and a network share, are absolute;
+    // a name on the current drive ("\\x") or in a drive's current folder ("C:x") is not.
+    EXPECT_EQ(FullPath("C:\\abs\\x.dat"), "C:\\abs\\x.dat");
+    EXPECT_EQ(FullPath("d:/abs/x.dat"), "d:/abs/x.dat");
+    EXPECT_EQ(FullPath("\\\\server\\share\\x.dat"), "\\\\server\\share\\x.dat");
+    EXPECT_FALSE(fs.IsAbsolute("\\x.dat"));
+    EXPECT_FALSE(fs.IsAbsolute("C:x.dat"));
+    EXPECT_EQ(WithSeparator(fs, "C:\\a\\"), "C:\\a\\");
+    EXPECT_EQ(WithSeparator(fs, "C:\\a"), "C:\\a\\");
+  }
 }
 
 TEST(FileIo, AFileThatCannotBeReadIsNamedWithTheSystemsReason) {
@@ -208,7 +251,7 @@ TEST(FileIo, AFileThatCannotBeReadIsNamedWithTheSystemsReason) {
   const Status missing = ReadFile(SystemFileSystem(), "nothing.txt", content);
   EXPECT_FALSE(missing.ok());
   EXPECT_NE(missing.message().find(FullPath("nothing.txt")), std::string::npos);
-  EXPECT_NE(missing.message().find(SystemErrorText(ENOENT)), std::string::npos) << missing.message();
+  EXPECT_NE(missing.message().find(MissingReason("nothing.txt")), std::string::npos) << missing.message();
   EXPECT_TRUE(content.empty());
 }
 

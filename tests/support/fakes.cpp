@@ -1,10 +1,9 @@
 #include "support/fakes.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -85,13 +84,19 @@ std::string FakeClock::MonthName(int month) const {
 }
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zel-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  // A new folder of a name no other test holds: create_directory refuses an existing one.
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  std::random_device random;
+  for (int attempt = 0; path_.empty(); ++attempt) {
+    if (attempt == 100) throw std::runtime_error("cannot create a temporary folder");
+    const std::filesystem::path candidate = base / ("zel-test-" + std::to_string(random()));
+    std::error_code ec;
+    if (std::filesystem::create_directory(candidate, ec)) path_ = candidate.string();
+  }
   previous_ = std::filesystem::current_path().string();
   previousDataDir_ = DataDir();
   std::filesystem::current_path(path_);
-  SetDataDir(path_ + "/");
+  SetDataDir(path_ + SystemFileSystem().Separator());
 }
 
 TempDir::~TempDir() {

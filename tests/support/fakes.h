@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/clock.h"
+#include "common/file_system.h"
 #include "common/messages.h"
 #include "common/print_surface.h"
 #include "common/settings_store.h"
@@ -109,7 +110,8 @@ public:
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  // The full path of a file in it, joined as the program joins DataDir and a name.
+  std::string File(const std::string& name) const { return path_ + SystemFileSystem().Separator() + name; }
 
 private:
   std::string path_;

@@ -1,7 +1,6 @@
 #include "common/ui/Dialogs.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -65,6 +64,10 @@ std::optional<QString> QtDialogs::InputText(QWidget* parent, const QString& capt
   return text;
 }
 
-std::string FilePathBytes(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
+// UTF-8 on every system: the bytes of the name on Linux (Qt 6 takes file names
+// there as UTF-8 whatever the locale), and what the Windows file routines
+// turn into wide characters; with the system's own separators, as the full
+// paths in messages show them.
+std::string FilePathBytes(const QString& fileName) { return QDir::toNativeSeparators(fileName).toUtf8().toStdString(); }
 
 }  // namespace zel::ui

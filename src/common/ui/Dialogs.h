@@ -51,8 +51,8 @@ private:
   Messages& messages_;
 };
 
-// A file name from a dialog as the file routines take it: the bytes the file
-// system knows the file by (not a code page 1251 text).
+// A file name from a dialog as the file routines take it: UTF-8 with the
+// system's separators (not a code page 1251 text).
 std::string FilePathBytes(const QString& fileName);
 
 }  // namespace zel::ui
