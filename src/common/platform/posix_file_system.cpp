@@ -5,6 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <locale.h>
+#include <clocale>
+
 #include <cerrno>
 #include <cstring>
 
@@ -14,7 +17,13 @@ namespace zel {
 
 namespace {
 
-Status Errno(int err) { return Status::Fail(std::strerror(err)); }
+// The system's reason in English whatever the user's locale: the program's
+// file messages are English, and a translated text would come in the
+// locale's encoding rather than the code page of the messages.
+Status Errno(int err) {
+  static const locale_t english = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  return Status::Fail(english != static_cast<locale_t>(0) ? ::strerror_l(err, english) : std::strerror(err));
+}
 
 bool WriteFully(int fd, const char* data, std::size_t size) {
   while (size > 0) {

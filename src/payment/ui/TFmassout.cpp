@@ -127,10 +127,13 @@ PayFileFieldTexts TFmassout::FieldTexts() const {
 void TFmassout::B_PrintClick() {
   PayFileFieldTexts texts = FieldTexts();
   const PayFilePrintResult result = RunPayFilePrint(texts, services_.settings, stored_, printControlSheet_);
-  // The check writes the date with "." as its separators.
-  QLineEdit* date = Field(PayFileField::PayDate);
-  const QString checkedDate = ToQt(texts[PayFileField::PayDate]);
-  if (date->text() != checkedDate) date->setText(checkedDate);
+  // The check writes the date with "." as its separators and the IBAN in
+  // capitals: the fields show what was stored.
+  for (const PayFileField checked : {PayFileField::PayDate, PayFileField::CompanyIban}) {
+    QLineEdit* field = Field(checked);
+    const QString text = ToQt(texts[checked]);
+    if (field->text() != text) ShowWhole(*field, text);
+  }
 
   if (!result.message.empty()) services_.messages.Show(result.message);
   if (!result.error.ok()) services_.messages.ReportError(result.error.message());

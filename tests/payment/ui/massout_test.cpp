@@ -169,7 +169,8 @@ TEST_F(MassoutTest, ChecksInOrderWithMessageAndFocus) {
     Print(d);  // 21 characters
     EXPECT_EQ(messages.log.back().text, Cp("IBAN на наредителя не е валиден !"));
     EXPECT_EQ(d.focusWidget(), F(d, PayFileField::CompanyIban));
-    Retype(F(d, PayFileField::CompanyIban), kCompanyIban.c_str());
+    // Typed in lower case, shown in capitals once checked, as it is stored.
+    Retype(F(d, PayFileField::CompanyIban), QString::fromStdString(kCompanyIban).toLower().toStdString().c_str());
 
     Print(d);
     EXPECT_EQ(messages.log.back().text, Cp("Масово плащане за дата не е валидна !"));
@@ -181,6 +182,7 @@ TEST_F(MassoutTest, ChecksInOrderWithMessageAndFocus) {
     EXPECT_EQ(messages.log.back().text, Cp("Поредно плащане за деня не е валиден !"));
     EXPECT_EQ(d.focusWidget(), F(d, PayFileField::SeqNo));
     EXPECT_EQ(F(d, PayFileField::PayDate)->text(), Qs("05.01.2026"));
+    EXPECT_EQ(F(d, PayFileField::CompanyIban)->text(), QString::fromStdString(kCompanyIban));
     EXPECT_FALSE(Ok(d)->isEnabled());
     QTest::keyClick(&d, Qt::Key_Escape);
   });
