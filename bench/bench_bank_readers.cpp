@@ -1,6 +1,6 @@
 // The three bank file readers at 100,000 lines against a register of 100,000
-// employees, each beside the floor of reading the same bytes: raw, and split
-// into lines.
+// employees, each beside the floor of reading the same bytes and splitting
+// them into lines.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -15,6 +15,7 @@
 #include "common/file_io.h"
 #include "common/messages.h"
 #include "common/text_lines.h"
+#include "floor.h"
 #include "personnel/bank_readers.h"
 #include "personnel/register.h"
 
@@ -98,73 +99,45 @@ Data& TheData() {
 
 using Reader = zel::Status (*)(zel::FileSystem&, zel::Register&, zel::Messages&, const std::string&);
 
-void RunReader(benchmark::State& state, Reader read, const zel::Register& start, const std::string& path,
-               std::size_t expectedSize) {
-  for (auto _ : state) {
-    state.PauseTiming();
-    zel::Register reg = start;
-    SilentMessages messages;
-    state.ResumeTiming();
-    if (!read(zel::SystemFileSystem(), reg, messages, path).ok() || messages.shown != 0 || reg.size() != expectedSize ||
-        !reg.Modified()) {
-      state.SkipWithError("the reader did not do its work");
-    }
-    benchmark::DoNotOptimize(reg);
-    state.PauseTiming();
-    {  // freeing the copy is not the reader's cost
-      zel::Register gone = std::move(reg);
-    }
-    state.ResumeTiming();
-  }
-  state.SetBytesProcessed(static_cast<long>(state.iterations()) * static_cast<long>(std::filesystem::file_size(path)));
-}
-
-void RawRead(benchmark::State& state, const std::string& path) {
-  for (auto _ : state) {
-    std::string content;
-    if (!zel::SystemFileSystem().ReadAll(path, content).ok()) state.SkipWithError("read failed");
-    benchmark::DoNotOptimize(content.data());
-  }
-  state.SetBytesProcessed(static_cast<long>(state.iterations()) * static_cast<long>(std::filesystem::file_size(path)));
-}
-
-void LineRead(benchmark::State& state, const std::string& path) {
-  for (auto _ : state) {
-    std::string content;
-    if (!zel::SystemFileSystem().ReadAll(path, content).ok()) state.SkipWithError("read failed");
-    std::size_t n = 0;
-    zel::ForEachLine(content, [&n](std::string_view line) { n += line.size(); });
-    benchmark::DoNotOptimize(n);
-  }
+// The floor: the same file read and split into lines, as every reader must.
+// The copy of the register that the reader works on is made and freed
+// outside the timing.
+void RunReader(benchmark::State& state, const char* name, Reader read, const zel::Register& start,
+               const std::string& path, std::size_t expectedSize) {
+  zelbench::StepBesideFloor(
+      state, name, 3, [&start] { return start; },
+      [&path, &state] {
+        std::string content;
+        if (!zel::SystemFileSystem().ReadAll(path, content).ok()) state.SkipWithError("read failed");
+        std::size_t n = 0;
+        zel::ForEachLine(content, [&n](std::string_view line) { n += line.size(); });
+        benchmark::DoNotOptimize(n);
+      },
+      [&](zel::Register& reg) {
+        SilentMessages messages;
+        if (!read(zel::SystemFileSystem(), reg, messages, path).ok() || messages.shown != 0 ||
+            reg.size() != expectedSize || !reg.Modified()) {
+          state.SkipWithError("the reader did not do its work");
+        }
+        benchmark::DoNotOptimize(reg);
+      });
   state.SetBytesProcessed(static_cast<long>(state.iterations()) * static_cast<long>(std::filesystem::file_size(path)));
 }
 
 void BM_ReadAccountFile(benchmark::State& state) {
-  RunReader(state, zel::ReadAccountFile, TheData().withoutAccounts, TheData().accountFile, kCount);
+  RunReader(state, "ReadAccountFile", zel::ReadAccountFile, TheData().withoutAccounts, TheData().accountFile, kCount);
 }
-void BM_ReadAccountFile_RawFloor(benchmark::State& state) { RawRead(state, TheData().accountFile); }
-void BM_ReadAccountFile_LineFloor(benchmark::State& state) { LineRead(state, TheData().accountFile); }
 
 void BM_ReadIbanFile(benchmark::State& state) {
-  RunReader(state, zel::ReadIbanFile, TheData().withAccounts, TheData().ibanFile, kCount);
+  RunReader(state, "ReadIbanFile", zel::ReadIbanFile, TheData().withAccounts, TheData().ibanFile, kCount);
 }
-void BM_ReadIbanFile_RawFloor(benchmark::State& state) { RawRead(state, TheData().ibanFile); }
-void BM_ReadIbanFile_LineFloor(benchmark::State& state) { LineRead(state, TheData().ibanFile); }
 
 void BM_ReadBankDataFile(benchmark::State& state) {
-  RunReader(state, zel::ReadBankDataFile, TheData().withAccounts, TheData().blockFile, 2 * kCount);
+  RunReader(state, "ReadBankDataFile", zel::ReadBankDataFile, TheData().withAccounts, TheData().blockFile, 2 * kCount);
 }
-void BM_ReadBankDataFile_RawFloor(benchmark::State& state) { RawRead(state, TheData().blockFile); }
-void BM_ReadBankDataFile_LineFloor(benchmark::State& state) { LineRead(state, TheData().blockFile); }
 
 }  // namespace
 
-BENCHMARK(BM_ReadAccountFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadAccountFile_RawFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadAccountFile_LineFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadIbanFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadIbanFile_RawFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadIbanFile_LineFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadBankDataFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadBankDataFile_RawFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadBankDataFile_LineFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAccountFile)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ReadIbanFile)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ReadBankDataFile)->Unit(benchmark::kMillisecond)->UseManualTime();

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "common/text.h"
+#include "floor.h"
 #include "payment/payment_list.h"
 #include "personnel/register_files.h"
 
@@ -78,37 +79,26 @@ void WriteRaw(const std::string& path, const std::string& bytes, bool sync) {
   ::close(fd);
 }
 
-// The whole file into fresh memory, as any load must hand its records over in memory of their own.
-std::unique_ptr<char[]> ReadRaw(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY);
-  if (fd < 0) std::abort();
-  const auto size = static_cast<std::size_t>(::lseek(fd, 0, SEEK_END));
-  ::lseek(fd, 0, SEEK_SET);
-  std::unique_ptr<char[]> buffer(new char[size]);
-  if (::read(fd, buffer.get(), size) != static_cast<ssize_t>(size)) std::abort();
-  ::close(fd);
-  return buffer;
-}
-
 void Prepare(std::int64_t n, bool withPayments) {
   std::filesystem::remove(Dir().File("masspIB.dat"));
   WriteRaw(Dir().File("employIB.dat"), RegisterBytes(n), false);
   if (withPayments) WriteRaw(Dir().File("masspIB.dat"), PaymentBytes(n), false);
 }
 
+// The floor: the same bytes read into fresh memory, as the load must hand
+// its records over in memory of their own.
 void BM_LoadRegister(benchmark::State& state) {
   Prepare(state.range(0), false);
-  for (auto _ : state) {
-    Register reg;
-    if (!LoadRegister(zel::SystemFileSystem(), reg).ok()) state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(reg.size());
-  }
-  state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-
-void BM_LoadRegister_RawFloor(benchmark::State& state) {
-  Prepare(state.range(0), false);
-  for (auto _ : state) benchmark::DoNotOptimize(ReadRaw(Dir().File("employIB.dat")));
+  const std::string file = Dir().File("employIB.dat");
+  zelbench::StepBesideFloor(
+      state, "LoadRegister/" + std::to_string(state.range(0)), 3, [] { return 0; },
+      [&file] { benchmark::DoNotOptimize(zelbench::ReadIntoFreshMemory(file)); },
+      [&state](int) {
+        Register reg;
+        if (!LoadRegister(zel::SystemFileSystem(), reg).ok() || reg.size() != static_cast<std::size_t>(state.range(0)))
+          state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(reg.records().data());
+      });
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -136,32 +126,34 @@ void BM_SaveRegister_RawFsyncFloor(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The floor: both files read into fresh memory.
 void BM_LoadPaymentList(benchmark::State& state) {
   Prepare(state.range(0), true);
-  for (auto _ : state) {
-    PaymentList list;
-    if (!LoadPaymentList(zel::SystemFileSystem(), list).ok()) state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(list.lines.data());
-  }
-  state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-
-void BM_LoadPaymentList_RawFloor(benchmark::State& state) {
-  Prepare(state.range(0), true);
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(ReadRaw(Dir().File("employIB.dat")));
-    benchmark::DoNotOptimize(ReadRaw(Dir().File("masspIB.dat")));
-  }
+  const std::string registerFile = Dir().File("employIB.dat");
+  const std::string paymentFile = Dir().File("masspIB.dat");
+  zelbench::Summary::Get().Scaling("LoadPaymentList", 10000, 100000, 12);
+  zelbench::StepBesideFloor(
+      state, "LoadPaymentList/" + std::to_string(state.range(0)), 3, [] { return 0; },
+      [&] {
+        benchmark::DoNotOptimize(zelbench::ReadIntoFreshMemory(registerFile));
+        benchmark::DoNotOptimize(zelbench::ReadIntoFreshMemory(paymentFile));
+      },
+      [&state](int) {
+        PaymentList list;
+        if (!LoadPaymentList(zel::SystemFileSystem(), list).ok() ||
+            list.lines.size() != static_cast<std::size_t>(state.range(0)) || !list.paymentFileRead ||
+            list.lines.front().NetAmount.view() != "1234.50")
+          state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(list.lines.data());
+      });
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 #define ZEL_SIZES ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
-BENCHMARK(BM_LoadRegister) ZEL_SIZES;
-BENCHMARK(BM_LoadRegister_RawFloor) ZEL_SIZES;
+BENCHMARK(BM_LoadRegister) ZEL_SIZES->UseManualTime();
 BENCHMARK(BM_SaveRegister) ZEL_SIZES;
 BENCHMARK(BM_SaveRegister_RawFloor) ZEL_SIZES;
 BENCHMARK(BM_SaveRegister_RawFsyncFloor) ZEL_SIZES;
-BENCHMARK(BM_LoadPaymentList) ZEL_SIZES;
-BENCHMARK(BM_LoadPaymentList_RawFloor) ZEL_SIZES;
+BENCHMARK(BM_LoadPaymentList) ZEL_SIZES->UseManualTime();
 
 }  // namespace
