@@ -16,8 +16,15 @@ public:
   bool Next(std::string_view& line);
 
 private:
+  // The position of a character in the text from `from` on, or the text's size.
+  std::size_t Find(char c, std::size_t from) const;
+
   std::string_view text_;
   std::size_t pos_ = 0;
+  // The next CR and LF at or after pos_ (or the text's size), each found by
+  // one search that resumes where the last ended: the text is scanned once.
+  std::size_t nextCr_;
+  std::size_t nextLf_;
 };
 
 // Calls each(line) for every line in order.

@@ -30,6 +30,16 @@ TEST(Crc, TableAndRunningChecksumAreStandardCrc32) {
   EXPECT_EQ(crc ^ kCrcSeed, 0xCBF43926u);
 }
 
+TEST(Crc, ARunGivesWhatItsBytesGiveOneByOne) {
+  std::string bytes;
+  for (int i = 0; i < 40; ++i) bytes += static_cast<char>(i * 37 + 200);
+  for (std::size_t n = 0; n <= bytes.size(); ++n) {
+    std::uint32_t one = kCrcSeed;
+    for (std::size_t i = 0; i < n; ++i) one = UpdateCrc(static_cast<std::uint8_t>(bytes[i]), one);
+    EXPECT_EQ(UpdateCrc(std::string_view(bytes).substr(0, n), kCrcSeed), one) << n;
+  }
+}
+
 TEST(Crc, HexDigitsHighNibbleFirstInMemoryOrder) {
   const unsigned char bytes[] = {0x00, 0xAB, 0x0F, 0xF0, 0x09};
   EXPECT_EQ(BytesToHex(bytes, 5), "00AB0FF009");
