@@ -105,33 +105,40 @@ std::string IbanToDigits(std::string_view s) {
   return out;
 }
 
+// The text in capitals, its first "IBAN" left out and its first four
+// characters moved to its end, each letter written as two digits (A = 10 ...
+// Z = 35): the remainder of that number divided by 97, taken digit by digit
+// without building the text; 0 when a character is neither a digit nor a
+// Latin letter, or there is none.
 int IbanRemainder(std::string_view s) {
-  std::string text(s);
-  for (char& c : text) c = ToUpperLatin(c);
-  if (const auto at = text.find("IBAN"); at != std::string::npos) text.erase(at, 4);
-  const std::size_t head = text.size() < 4 ? text.size() : 4;
-  text = text.substr(head) + text.substr(0, head);
-  const std::string digits = IbanToDigits(text);
-  if (digits.empty() || !IsDigits(digits)) return 0;
-
-  // Nine digits at most at a time, so every step fits comfortably in an int.
-  constexpr std::size_t kChunk = 9;
-  std::size_t pos = 0;
-  long long r = 0;
-  bool first = true;
-  while (pos < digits.size()) {
-    const std::size_t room = first ? kChunk : kChunk - (r < 10 ? 1 : 2);
-    long long piece = first ? 0 : r;
-    for (std::size_t i = 0; i < room && pos < digits.size(); ++i, ++pos) {
-      piece = piece * 10 + DigitValue(digits[pos]);
+  std::size_t at = std::string_view::npos;  // where "IBAN" starts, in any case
+  for (std::size_t i = 0; i + 4 <= s.size(); ++i) {
+    if (ToUpperLatin(s[i]) == 'I' && ToUpperLatin(s[i + 1]) == 'B' && ToUpperLatin(s[i + 2]) == 'A' &&
+        ToUpperLatin(s[i + 3]) == 'N') {
+      at = i;
+      break;
     }
-    r = piece % 97;
-    first = false;
   }
-  return static_cast<int>(r);
+  const std::size_t length = at == std::string_view::npos ? s.size() : s.size() - 4;
+  if (length == 0) return 0;
+  const std::size_t head = length < 4 ? length : 4;
+  int r = 0;
+  for (std::size_t k = 0; k < length; ++k) {
+    const std::size_t j = (k + head) % length;  // the rotated order
+    const char c = ToUpperLatin(s[at != std::string_view::npos && j >= at ? j + 4 : j]);
+    if (c >= 'A' && c <= 'Z') {
+      r = (r * 100 + (c - 'A' + 10)) % 97;
+    } else if (IsDigit(c)) {
+      r = (r * 10 + DigitValue(c)) % 97;
+    } else {
+      return 0;
+    }
+  }
+  return r;
 }
 
 bool IsValidIban(std::string_view s) {
+  if (s.find(' ') == std::string_view::npos) return IbanRemainder(s) == 1;
   std::string compact;
   compact.reserve(s.size());
   for (char c : s) {

@@ -153,7 +153,9 @@ std::string ToUpperLatin(std::string_view s) {
   return out;
 }
 
-std::string NthField(std::string_view s, int n, char sep) {
+std::string NthField(std::string_view s, int n, char sep) { return std::string(NthFieldView(s, n, sep)); }
+
+std::string_view NthFieldView(std::string_view s, int n, char sep) {
   std::string_view result;
   int counter = 1;
   for (int i = 0; i < n; ++i) {
@@ -170,7 +172,7 @@ std::string NthField(std::string_view s, int n, char sep) {
     ++counter;
   }
   if (counter < n) return {};
-  return std::string(result);
+  return result;
 }
 
 std::string MakeShortName(std::string_view name) {

@@ -42,6 +42,8 @@ std::string FormatAmount(double x);
 std::string ToUpperLatin(std::string_view s);
 
 std::string NthField(std::string_view s, int n, char sep);
+// The same field as a view into s.
+std::string_view NthFieldView(std::string_view s, int n, char sep);
 std::string MakeShortName(std::string_view name);
 
 }  // namespace zel

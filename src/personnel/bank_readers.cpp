@@ -136,11 +136,7 @@ bool IsBankAccount(std::string_view account) {
 void SetAccountByEgn(Register& reg, std::string_view egn, std::string_view account) {
   const auto& indices = reg.IndicesWithEgn(egn);
   if (indices.empty()) return;
-  for (const std::uint32_t i : indices) {
-    EmployeeRecord r = reg.at(i);
-    r.Account = account;
-    reg.Replace(i, r);  // the EGN stays, so the index stays valid
-  }
+  for (const std::uint32_t i : indices) reg.SetAccount(i, account);  // the EGN stays, so the index stays valid
   NoteChange(reg);
 }
 
@@ -148,17 +144,15 @@ void SetIbanByEgnAndAccount(Register& reg, std::string_view egn, std::string_vie
   bool changed = false;
   for (const std::uint32_t i : reg.IndicesWithEgn(egn)) {
     if (reg.at(i).Account.view() != account) continue;
-    EmployeeRecord r = reg.at(i);
-    r.IBAN = ToUpperLatin(iban);  // kept in capitals, the bank's electronic form
-    reg.Replace(i, r);            // the EGN stays, so the index stays valid
+    reg.SetIbanInCapitals(i, iban);  // the bank's electronic form; the EGN stays, so the index stays valid
     changed = true;
   }
   if (changed) NoteChange(reg);
 }
 
 void ReadAccountLine(Register& reg, Messages& messages, std::string_view line) {
-  const std::string egn = NthField(line, 1, ' ');
-  const std::string account = NthField(line, 2, ' ');
+  const std::string_view egn = NthFieldView(line, 1, ' ');
+  const std::string_view account = NthFieldView(line, 2, ' ');
   if (egn.size() != 10 || account.size() != 10) return;
   if (IsBankAccount(account)) {
     SetAccountByEgn(reg, egn, account);
@@ -168,10 +162,10 @@ void ReadAccountLine(Register& reg, Messages& messages, std::string_view line) {
 }
 
 void ReadIbanLine(Register& reg, Messages& messages, std::string_view line) {
-  const std::string egn = NthField(line, 1, ' ');
-  const std::string account = NthField(line, 2, ' ');
+  const std::string_view egn = NthFieldView(line, 1, ' ');
+  const std::string_view account = NthFieldView(line, 2, ' ');
   if (egn.size() != 10 || account.size() != 10) return;
-  const std::string iban = NthField(line, 3, ' ');
+  const std::string_view iban = NthFieldView(line, 3, ' ');
   if (!IsValidIban(iban)) return;
   if (IsBankAccount(account) && iban.size() == 22) {
     SetIbanByEgnAndAccount(reg, egn, account, iban);

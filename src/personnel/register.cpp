@@ -1,34 +1,58 @@
 #include "personnel/register.h"
 
-#include "common/text.h"
+#include <algorithm>
+#include <cstring>
 
 namespace zel {
+
+namespace {
+
+char UpperLatin(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualInCapitals(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (UpperLatin(a[i]) != UpperLatin(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 void Register::Append(const EmployeeRecord& record) {
   const auto i = static_cast<std::uint32_t>(records_.size());
   records_.push_back(record);
-  if (egnIndexValid_) egnIndex_[record.EGN.str()].push_back(i);
-  if (ibanIndexValid_) ibanIndex_[ToUpperLatin(record.IBAN.view())].push_back(i);
+  if (egnIndex_.valid) Add(egnIndex_, Key::Egn, i);
+  if (ibanIndex_.valid) Add(ibanIndex_, Key::Iban, i);
 }
 
 void Register::Replace(std::size_t i, const EmployeeRecord& record) {
   EmployeeRecord& target = records_.at(i);
-  if (target.EGN.view() != record.EGN.view()) egnIndexValid_ = false;
-  if (ToUpperLatin(target.IBAN.view()) != ToUpperLatin(record.IBAN.view())) ibanIndexValid_ = false;
+  if (target.EGN.view() != record.EGN.view()) egnIndex_.valid = false;
+  if (!EqualInCapitals(target.IBAN.view(), record.IBAN.view())) ibanIndex_.valid = false;
   target = record;
+}
+
+void Register::SetAccount(std::size_t i, std::string_view account) { records_.at(i).Account = account; }
+
+void Register::SetIbanInCapitals(std::size_t i, std::string_view iban) {
+  FixedText<22> capitals = records_.at(i).IBAN;
+  capitals.assign(iban);
+  for (std::size_t k = 0; k < capitals.size(); ++k) capitals.bytes[k] = UpperLatin(capitals.bytes[k]);
+  if (!EqualInCapitals(records_[i].IBAN.view(), capitals.view())) ibanIndex_.valid = false;
+  records_[i].IBAN = capitals;
 }
 
 void Register::Remove(std::size_t i) {
   records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
-  egnIndexValid_ = ibanIndexValid_ = false;
+  egnIndex_.valid = ibanIndex_.valid = false;
 }
 
 void Register::Clear() {
   records_.clear();
   records_.shrink_to_fit();
-  egnIndex_.clear();
-  ibanIndex_.clear();
-  egnIndexValid_ = ibanIndexValid_ = false;
+  egnIndex_ = Index();
+  ibanIndex_ = Index();
 }
 
 void Register::MarkModified() {
@@ -36,46 +60,114 @@ void Register::MarkModified() {
   if (onModified) onModified();
 }
 
-const Register::Index& Register::EgnIndex() const {
-  if (!egnIndexValid_) {
-    egnIndex_.clear();
-    egnIndex_.reserve(records_.size());
-    for (std::uint32_t i = 0; i < records_.size(); ++i) egnIndex_[records_[i].EGN.str()].push_back(i);
-    egnIndexValid_ = true;
+// FNV-1a over the key's bytes (in capitals when asked), its bits then mixed
+// so that the low bits, which pick the slot, depend on every byte.
+std::uint32_t Register::Hash(std::string_view text, bool capitals) {
+  std::uint32_t h = 2166136261u;
+  for (const char c : text) {
+    h ^= static_cast<unsigned char>(capitals ? UpperLatin(c) : c);
+    h *= 16777619u;
   }
-  return egnIndex_;
+  h ^= h >> 16;
+  h *= 0x85EBCA6Bu;
+  h ^= h >> 13;
+  return h;
 }
 
-const Register::Index& Register::IbanIndex() const {
-  if (!ibanIndexValid_) {
-    ibanIndex_.clear();
-    ibanIndex_.reserve(records_.size());
-    for (std::uint32_t i = 0; i < records_.size(); ++i) ibanIndex_[ToUpperLatin(records_[i].IBAN.view())].push_back(i);
-    ibanIndexValid_ = true;
-  }
-  return ibanIndex_;
+std::string_view Register::StoredKey(const Index& index, Key key, std::uint32_t i) {
+  const std::size_t width = key == Key::Egn ? sizeof(EmployeeRecord::EGN) : sizeof(EmployeeRecord::IBAN);
+  const char* field = index.keys.data() + i * width;
+  // The length byte clamped to the capacity, as FixedText reads it.
+  return std::string_view(field + 1, std::min<std::size_t>(static_cast<unsigned char>(field[0]), width - 1));
 }
 
-bool Register::UniqueIn(const Index& index, std::string_view key, int skip) {
-  const auto found = index.find(std::string(key));
-  if (found == index.end()) return true;
-  for (const std::uint32_t i : found->second) {
-    if (static_cast<int>(i) != skip) return false;
-  }
-  return true;
+void Register::Insert(Index& index, Key key, std::uint32_t i) {
+  const std::uint32_t hash = Hash(StoredKey(index, key, i), false);  // the IBANs are in capitals already
+  const std::size_t mask = index.slots.size() - 1;
+  std::size_t at = hash & mask;
+  while (index.slots[at] != 0) at = (at + 1) & mask;
+  index.slots[at] = i + 1;
+  ++index.used;
 }
 
-bool Register::IsEgnUnique(std::string_view egn) const { return UniqueIn(EgnIndex(), egn, editIndex_); }
+// The fields of the records from `from` on, appended to the keys in one
+// plain copy that sweeps the register many records at once.
+template <std::size_t N>
+void Register::CopyKeys(Index& index, FixedText<N> EmployeeRecord::*field, bool capitals, std::size_t from) const {
+  constexpr std::size_t width = sizeof(FixedText<N>);
+  const std::size_t start = index.keys.size();
+  index.keys.resize(start + (records_.size() - from) * width);
+  char* out = index.keys.data() + start;
+  for (std::size_t i = from; i < records_.size(); ++i, out += width) std::memcpy(out, &(records_[i].*field), width);
+  if (capitals) {
+    for (char* c = index.keys.data() + start; c != out; ++c) *c = UpperLatin(*c);  // the length bytes are not a..z
+  }
+}
+
+void Register::Add(Index& index, Key key, std::uint32_t i) const {
+  if (2 * (index.used + 1) > index.slots.size()) {
+    index.valid = false;  // full enough: rebuilt larger, the new record with the others
+    Built(index, key);
+    return;
+  }
+  if (key == Key::Egn) {
+    CopyKeys(index, &EmployeeRecord::EGN, false, i);
+  } else {
+    CopyKeys(index, &EmployeeRecord::IBAN, true, i);
+  }
+  Insert(index, key, i);
+}
+
+const Register::Index& Register::Built(Index& index, Key key) const {
+  if (index.valid) return index;
+  std::size_t capacity = 16;
+  while (capacity < 2 * records_.size()) capacity *= 2;
+  index.slots.assign(capacity, 0);
+  index.used = 0;
+  index.keys.clear();
+  if (key == Key::Egn) {
+    CopyKeys(index, &EmployeeRecord::EGN, false, 0);
+  } else {
+    CopyKeys(index, &EmployeeRecord::IBAN, true, 0);
+  }
+  for (std::uint32_t i = 0; i < records_.size(); ++i) Insert(index, key, i);
+  index.valid = true;
+  return index;
+}
+
+template <class Each>
+void Register::ForEachWithKey(Index& index, Key key, std::string_view text, Each&& each) const {
+  const Index& built = Built(index, key);
+  const bool capitals = key == Key::Iban;
+  const std::uint32_t hash = Hash(text, capitals);
+  const std::size_t mask = built.slots.size() - 1;
+  for (std::size_t at = hash & mask; built.slots[at] != 0; at = (at + 1) & mask) {
+    const std::uint32_t i = built.slots[at] - 1;
+    const std::string_view stored = StoredKey(built, key, i);
+    if ((capitals ? EqualInCapitals(stored, text) : stored == text) && !each(i)) return;
+  }
+}
+
+bool Register::IsEgnUnique(std::string_view egn) const {
+  bool unique = true;
+  ForEachWithKey(egnIndex_, Key::Egn, egn, [&](std::uint32_t i) { return unique = static_cast<int>(i) == editIndex_; });
+  return unique;
+}
 
 bool Register::IsIbanUnique(std::string_view iban) const {
-  return UniqueIn(IbanIndex(), ToUpperLatin(iban), editIndex_);
+  bool unique = true;
+  ForEachWithKey(ibanIndex_, Key::Iban, iban,
+                 [&](std::uint32_t i) { return unique = static_cast<int>(i) == editIndex_; });
+  return unique;
 }
 
 const std::vector<std::uint32_t>& Register::IndicesWithEgn(std::string_view egn) const {
-  static const std::vector<std::uint32_t> kNone;
-  const auto& index = EgnIndex();
-  const auto found = index.find(std::string(egn));
-  return found == index.end() ? kNone : found->second;
+  found_.clear();
+  ForEachWithKey(egnIndex_, Key::Egn, egn, [this](std::uint32_t i) {
+    found_.push_back(i);
+    return true;
+  });
+  return found_;
 }
 
 }  // namespace zel

@@ -8,7 +8,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "common/employee_record.h"
@@ -26,6 +25,11 @@ public:
   void Reserve(std::size_t n) { records_.reserve(n); }
   void Append(const EmployeeRecord& record);
   void Replace(std::size_t i, const EmployeeRecord& record);
+  // Sets one field of record i in place, as Replace with a copy of the
+  // record would, without copying the record twice.
+  void SetAccount(std::size_t i, std::string_view account);
+  // The IBAN stored in capitals.
+  void SetIbanInCapitals(std::size_t i, std::string_view iban);
   void Remove(std::size_t i);
   // FreeRecords: releases every record and empties the list.
   void Clear();
@@ -44,23 +48,44 @@ public:
   bool IsEgnUnique(std::string_view egn) const;
   bool IsIbanUnique(std::string_view iban) const;
 
-  // Indices of the records whose EGN equals `egn`, in list order.
+  // Indices of the records whose EGN equals `egn`, in list order; the list
+  // holds until the next call.
   const std::vector<std::uint32_t>& IndicesWithEgn(std::string_view egn) const;
 
 private:
-  using Index = std::unordered_map<std::string, std::vector<std::uint32_t>>;
-  const Index& EgnIndex() const;
-  const Index& IbanIndex() const;
-  static bool UniqueIn(const Index& index, std::string_view key, int skip);
+  // Positions of the records by a key that lies in the record (the EGN, or
+  // the IBAN compared in capitals): open addressing with linear probing over
+  // a power-of-two number of slots, at most half of them used; records of the
+  // same key lie along the probe in list order. The keys are copied out of
+  // the records into one compact array (the IBANs in capitals), so that a
+  // search touches a few megabytes, not the records spread over the whole
+  // register. Built on first use, kept up to date by Append, rebuilt after
+  // other changes.
+  enum class Key { Egn, Iban };
+  struct Index {
+    std::vector<std::uint32_t> slots;  // index of a record + 1; 0 for an empty slot
+    std::vector<char> keys;            // per record the field as stored: length byte, then its bytes
+    std::size_t used = 0;
+    bool valid = false;
+  };
+  const Index& Built(Index& index, Key key) const;
+  template <std::size_t N>
+  void CopyKeys(Index& index, FixedText<N> EmployeeRecord::*field, bool capitals, std::size_t from) const;
+  static std::string_view StoredKey(const Index& index, Key key, std::uint32_t i);
+  static std::uint32_t Hash(std::string_view text, bool capitals);
+  static void Insert(Index& index, Key key, std::uint32_t i);
+  // Record i, just appended, into an index in use.
+  void Add(Index& index, Key key, std::uint32_t i) const;
+  // Calls each(i) for every record with the key, in list order, while it returns true.
+  template <class Each>
+  void ForEachWithKey(Index& index, Key key, std::string_view text, Each&& each) const;
 
   std::vector<EmployeeRecord> records_;
   bool modified_ = false;
   int editIndex_ = -1;
-  // Built on first use, kept up to date by Append, rebuilt after other changes.
   mutable Index egnIndex_;
   mutable Index ibanIndex_;
-  mutable bool egnIndexValid_ = false;
-  mutable bool ibanIndexValid_ = false;
+  mutable std::vector<std::uint32_t> found_;
 };
 
 }  // namespace zel
