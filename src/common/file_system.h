@@ -11,6 +11,8 @@
 // description of the error; the callers put the operation and the full path
 // in front of it.
 
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -46,6 +48,20 @@ public:
   virtual bool Exists(const std::string& path) = 0;
   // The whole file, read into memory sized once from the file's size.
   virtual Status ReadAll(const std::string& path, std::string& content) = 0;
+  // The whole file, read straight into memory that the caller keeps it in:
+  // room(n) returns a buffer of at least n bytes, first for the file's size,
+  // again (larger, the bytes of the earlier buffer kept) only if the file grew
+  // meanwhile; `size` receives how many bytes the file has. This realisation
+  // reads through ReadAll and copies; a system's own reads straight in.
+  using Room = std::function<char*(std::size_t bytes)>;
+  virtual Status ReadAllInto(const std::string& path, const Room& room, std::size_t& size) {
+    std::string content;
+    size = 0;
+    if (Status read = ReadAll(path, content); !read.ok()) return read;
+    if (!content.empty()) std::memcpy(room(content.size()), content.data(), content.size());
+    size = content.size();
+    return Status::Ok();
+  }
 
   // Creates a new, empty file whose name is `prefix` followed by a few
   // characters that make it unique, in the folder of `prefix`; `path`

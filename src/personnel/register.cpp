@@ -26,6 +26,15 @@ void Register::Append(const EmployeeRecord& record) {
   if (ibanIndex_.valid) Add(ibanIndex_, Key::Iban, i);
 }
 
+void Register::AppendRecords(std::vector<EmployeeRecord>&& records) {
+  if (records_.empty()) {
+    records_ = std::move(records);
+  } else {
+    records_.insert(records_.end(), records.begin(), records.end());
+  }
+  egnIndex_.valid = ibanIndex_.valid = false;  // rebuilt at once when next needed
+}
+
 void Register::Replace(std::size_t i, const EmployeeRecord& record) {
   EmployeeRecord& target = records_.at(i);
   if (target.EGN.view() != record.EGN.view()) egnIndex_.valid = false;

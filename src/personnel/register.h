@@ -24,6 +24,8 @@ public:
   // Room for n records in all, so that loading a large file does not regrow the list.
   void Reserve(std::size_t n) { records_.reserve(n); }
   void Append(const EmployeeRecord& record);
+  // Appends the records in order; into an empty register they move as they are.
+  void AppendRecords(std::vector<EmployeeRecord>&& records);
   void Replace(std::size_t i, const EmployeeRecord& record);
   // Sets one field of record i in place, as Replace with a copy of the
   // record would, without copying the record twice.

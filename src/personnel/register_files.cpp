@@ -1,18 +1,24 @@
 #include "personnel/register_files.h"
 
 #include "common/data_files.h"
-#include "common/fixed_records.h"
 #include "common/text.h"
+#include "common/whole_file.h"
 
 namespace zel {
 
 Status LoadRegister(FileSystem& fs, Register& reg) {
   const std::string path = DataFile(kRegisterFile);
   if (!fs.Exists(path)) return Status::Ok();
-  std::string content;
-  if (Status read = files::ReadFile(fs, path, content); !read.ok()) return read;
-  reg.Reserve(reg.size() + WholeRecords<EmployeeRecord>(content));
-  ForEachRecord<EmployeeRecord>(content, [&reg](const EmployeeRecord& r) { reg.Append(r); });
+  // Read straight into the records (their bytes are the file's, one after another).
+  std::vector<EmployeeRecord> records;
+  std::size_t size = 0;
+  const auto room = [&records](std::size_t bytes) {
+    records.resize((bytes + sizeof(EmployeeRecord) - 1) / sizeof(EmployeeRecord));
+    return reinterpret_cast<char*>(records.data());
+  };
+  if (Status read = files::ReadFileInto(fs, path, room, size); !read.ok()) return read;
+  records.resize(size / sizeof(EmployeeRecord));  // a trailing partial record is left out
+  reg.AppendRecords(std::move(records));
   return Status::Ok();
 }
 

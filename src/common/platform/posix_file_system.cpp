@@ -123,6 +123,39 @@ public:
     return Status::Ok();
   }
 
+  Status ReadAllInto(const std::string& path, const Room& room, std::size_t& size) override {
+    size = 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Errno(errno);
+    struct stat st {};
+    std::size_t capacity = 0;
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) capacity = static_cast<std::size_t>(st.st_size);
+    char* buffer = capacity > 0 ? room(capacity) : nullptr;
+    char probe[4096];
+    for (;;) {
+      // Once the buffer is full a small read tells the end of the file from
+      // a file that grew; only then does the buffer grow.
+      const bool full = size == capacity;
+      const ssize_t n = full ? ::read(fd, probe, sizeof probe) : ::read(fd, buffer + size, capacity - size);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        const int err = errno;
+        ::close(fd);
+        size = 0;
+        return Errno(err);
+      }
+      if (full) {
+        capacity = capacity * 2 > size + sizeof probe ? capacity * 2 : size + sizeof probe;
+        buffer = room(capacity);
+        std::memcpy(buffer + size, probe, static_cast<std::size_t>(n));
+      }
+      size += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    return Status::Ok();
+  }
+
   Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) override {
     path = prefix + "XXXXXX";
     const int fd = ::mkstemp(path.data());

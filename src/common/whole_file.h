@@ -1,0 +1,36 @@
+#pragma once
+// A whole file read straight into the memory that keeps it
+// (FileSystem::ReadAllInto), for the loads of large files: no second copy,
+// and no buffer grown past the file's size.
+
+#include <cstddef>
+#include <string>
+
+#include "common/file_io.h"
+#include "common/file_system.h"
+#include "common/status.h"
+
+namespace zel::files {
+
+// As ReadFile: a failure names the file by its full path, in the same words.
+inline Status ReadFileInto(FileSystem& fs, const std::string& path, const FileSystem::Room& room, std::size_t& size) {
+  const Status read = fs.ReadAllInto(path, room, size);
+  if (read.ok()) return read;
+  return Status::Fail("Cannot read file " + ShownPath(FullPath(fs, path)) + " ! (" + read.message() + ")");
+}
+
+// The whole file into `content`, sized once.
+inline Status ReadFileInto(FileSystem& fs, const std::string& path, std::string& content) {
+  std::size_t size = 0;
+  const Status read = ReadFileInto(
+      fs, path,
+      [&content](std::size_t bytes) {
+        content.resize(bytes);
+        return content.data();
+      },
+      size);
+  content.resize(read.ok() ? size : 0);
+  return read;
+}
+
+}  // namespace zel::files
