@@ -1,13 +1,15 @@
 #include "payment/payment_list.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "common/cp1251.h"
 #include "common/data_files.h"
 #include "common/fixed_records.h"
 #include "common/text.h"
+#include "common/whole_file.h"
 
 namespace zel {
 
@@ -17,37 +19,85 @@ namespace {
 // a corrupt length byte above the capacity does not.
 bool IsPayable(const EmployeeRecord& r) { return r.HasLeft == 0 && r.IBAN.length == 22; }
 
+// The EGNs of the lines copied side by side (length byte and ten bytes each,
+// as stored), and a table of line positions by EGN over them: open
+// addressing with linear probing, at most half of the slots used. Only the
+// first line of an EGN is in the table. A few megabytes, where searching
+// through the lines themselves would wander over all of them.
+class EgnTable {
+public:
+  using Egn = decltype(EmployeeRecord::EGN);
+
+  explicit EgnTable(const std::vector<PaymentLine>& lines) {
+    keys_.resize(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) keys_[i] = lines[i].Employee.EGN;
+    std::size_t capacity = 16;
+    while (capacity < 2 * lines.size()) capacity *= 2;
+    slots_.assign(capacity, 0);
+    for (std::uint32_t i = 0; i < keys_.size(); ++i) {
+      std::size_t at = Hash(keys_[i].view()) & (capacity - 1);
+      for (; slots_[at] != 0; at = (at + 1) & (capacity - 1)) {
+        if (keys_[slots_[at] - 1].view() == keys_[i].view()) break;  // a later line of the same EGN
+      }
+      if (slots_[at] == 0) slots_[at] = i + 1;
+    }
+  }
+
+  // The position of the first line with this EGN, or -1.
+  long Find(std::string_view egn) const {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = Hash(egn) & mask; slots_[at] != 0; at = (at + 1) & mask) {
+      if (keys_[slots_[at] - 1].view() == egn) return static_cast<long>(slots_[at] - 1);
+    }
+    return -1;
+  }
+
+private:
+  // FNV-1a, its bits then mixed so that the low bits depend on every byte.
+  static std::uint32_t Hash(std::string_view text) {
+    std::uint32_t h = 2166136261u;
+    for (const char c : text) {
+      h ^= static_cast<unsigned char>(c);
+      h *= 16777619u;
+    }
+    h ^= h >> 16;
+    h *= 0x85EBCA6Bu;
+    h ^= h >> 13;
+    return h;
+  }
+
+  std::vector<Egn> keys_;
+  std::vector<std::uint32_t> slots_;  // position of a line + 1; 0 for an empty slot
+};
+
 Status BuildLines(FileSystem& fs, const std::string& registerPath, PaymentList& list) {
   std::string content;
-  if (Status read = files::ReadFile(fs, registerPath, content); !read.ok()) return read;
+  if (Status read = files::ReadFileInto(fs, registerPath, content); !read.ok()) return read;
   // At most one line per record: no regrowth of a list of 100,000 lines.
-  list.lines.reserve(list.lines.size() + WholeRecords<EmployeeRecord>(content));
-  ForEachRecord<EmployeeRecord>(content, [&list](const EmployeeRecord& r) {
-    if (!IsPayable(r)) return;
-    PaymentLine line = ZeroPaymentLine();
-    line.Employee = r;
-    list.lines.push_back(line);
-  });
+  const std::size_t count = WholeRecords<EmployeeRecord>(content);
+  list.lines.reserve(list.lines.size() + count);
+  for (std::size_t i = 0; i < count; ++i) {
+    PaymentLine& line = list.lines.emplace_back();  // zero bytes
+    std::memcpy(&line.Employee, content.data() + i * sizeof(EmployeeRecord), sizeof(EmployeeRecord));
+    if (!IsPayable(line.Employee)) list.lines.pop_back();
+  }
   return Status::Ok();
 }
 
 // Each stored record goes to the first line with its EGN; a later record of
-// the same EGN overwrites an earlier one. The index points into list.lines,
-// which does not grow while it is in use.
+// the same EGN overwrites an earlier one.
 Status MergeStoredFields(FileSystem& fs, const std::string& paymentPath, PaymentList& list) {
   std::string content;
-  if (Status read = files::ReadFile(fs, paymentPath, content); !read.ok()) return read;
-  std::unordered_map<std::string_view, PaymentLine*> byEgn;
-  byEgn.reserve(list.lines.size());
-  for (PaymentLine& line : list.lines) byEgn.emplace(line.Employee.EGN.view(), &line);
-
-  ForEachRecord<PaymentRecord>(content, [&byEgn](const PaymentRecord& rec) {
-    const auto found = byEgn.find(rec.EGN.view());
-    if (found == byEgn.end()) return;
+  if (Status read = files::ReadFileInto(fs, paymentPath, content); !read.ok()) return read;
+  const EgnTable byEgn(list.lines);
+  ForEachRecord<PaymentRecord>(content, [&byEgn, &list](const PaymentRecord& rec) {
+    const long found = byEgn.Find(rec.EGN.view());
+    if (found < 0) return;
     // Whole fields, raw bytes included, so that an unchanged list saves unchanged.
-    found->second->BankCode = rec.BankCode;
-    found->second->NetAmount = rec.NetAmount;
-    found->second->Reason = rec.Reason;
+    PaymentLine& line = list.lines[static_cast<std::size_t>(found)];
+    line.BankCode = rec.BankCode;
+    line.NetAmount = rec.NetAmount;
+    line.Reason = rec.Reason;
   });
   return Status::Ok();
 }

@@ -26,7 +26,7 @@ void Register::Append(const EmployeeRecord& record) {
   if (ibanIndex_.valid) Add(ibanIndex_, Key::Iban, i);
 }
 
-void Register::AppendRecords(std::vector<EmployeeRecord>&& records) {
+void Register::AppendRecords(Records&& records) {
   if (records_.empty()) {
     records_ = std::move(records);
   } else {

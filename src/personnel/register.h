@@ -11,21 +11,25 @@
 #include <vector>
 
 #include "common/employee_record.h"
+#include "common/uninitialised.h"
 
 namespace zel {
 
 class Register {
 public:
+  // Records that a file read fills are not zeroed first (see UninitialisedAllocator).
+  using Records = std::vector<EmployeeRecord, UninitialisedAllocator<EmployeeRecord>>;
+
   std::size_t size() const { return records_.size(); }
   bool empty() const { return records_.empty(); }
   const EmployeeRecord& at(std::size_t i) const { return records_.at(i); }
-  const std::vector<EmployeeRecord>& records() const { return records_; }
+  const Records& records() const { return records_; }
 
   // Room for n records in all, so that loading a large file does not regrow the list.
   void Reserve(std::size_t n) { records_.reserve(n); }
   void Append(const EmployeeRecord& record);
   // Appends the records in order; into an empty register they move as they are.
-  void AppendRecords(std::vector<EmployeeRecord>&& records);
+  void AppendRecords(Records&& records);
   void Replace(std::size_t i, const EmployeeRecord& record);
   // Sets one field of record i in place, as Replace with a copy of the
   // record would, without copying the record twice.
@@ -82,7 +86,7 @@ private:
   template <class Each>
   void ForEachWithKey(Index& index, Key key, std::string_view text, Each&& each) const;
 
-  std::vector<EmployeeRecord> records_;
+  Records records_;
   bool modified_ = false;
   int editIndex_ = -1;
   mutable Index egnIndex_;

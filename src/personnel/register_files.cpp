@@ -10,7 +10,7 @@ Status LoadRegister(FileSystem& fs, Register& reg) {
   const std::string path = DataFile(kRegisterFile);
   if (!fs.Exists(path)) return Status::Ok();
   // Read straight into the records (their bytes are the file's, one after another).
-  std::vector<EmployeeRecord> records;
+  Register::Records records;
   std::size_t size = 0;
   const auto room = [&records](std::size_t bytes) {
     records.resize((bytes + sizeof(EmployeeRecord) - 1) / sizeof(EmployeeRecord));
