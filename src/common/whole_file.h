@@ -5,10 +5,12 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "common/file_io.h"
 #include "common/file_system.h"
 #include "common/status.h"
+#include "common/uninitialised.h"
 
 namespace zel::files {
 
@@ -19,8 +21,12 @@ inline Status ReadFileInto(FileSystem& fs, const std::string& path, const FileSy
   return Status::Fail("Cannot read file " + ShownPath(FullPath(fs, path)) + " ! (" + read.message() + ")");
 }
 
+// Bytes of a file, not zeroed before the read fills them.
+using FileBytes = std::vector<char, UninitialisedAllocator<char>>;
+
 // The whole file into `content`, sized once.
-inline Status ReadFileInto(FileSystem& fs, const std::string& path, std::string& content) {
+template <class Bytes>
+Status ReadFileInto(FileSystem& fs, const std::string& path, Bytes& content) {
   std::size_t size = 0;
   const Status read = ReadFileInto(
       fs, path,

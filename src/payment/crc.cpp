@@ -2,6 +2,7 @@
 
 #include "common/file_io.h"
 #include "common/text_lines.h"
+#include "common/whole_file.h"
 
 namespace zel {
 
@@ -81,9 +82,9 @@ std::string ControlString(std::string_view content) {
 
 Status TextFileCrc(FileSystem& fs, const std::string& path, std::string& control) {
   control.clear();
-  std::string content;
-  if (Status read = files::ReadFile(fs, path, content); !read.ok()) return read;
-  control = ControlString(content);
+  files::FileBytes content;
+  if (Status read = files::ReadFileInto(fs, path, content); !read.ok()) return read;
+  control = ControlString(std::string_view(content.data(), content.size()));
   return Status::Ok();
 }
 

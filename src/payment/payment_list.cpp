@@ -71,10 +71,10 @@ private:
 };
 
 Status BuildLines(FileSystem& fs, const std::string& registerPath, PaymentList& list) {
-  std::string content;
+  files::FileBytes content;
   if (Status read = files::ReadFileInto(fs, registerPath, content); !read.ok()) return read;
   // At most one line per record: no regrowth of a list of 100,000 lines.
-  const std::size_t count = WholeRecords<EmployeeRecord>(content);
+  const std::size_t count = content.size() / sizeof(EmployeeRecord);
   list.lines.reserve(list.lines.size() + count);
   for (std::size_t i = 0; i < count; ++i) {
     PaymentLine& line = list.lines.emplace_back();  // zero bytes
@@ -87,10 +87,10 @@ Status BuildLines(FileSystem& fs, const std::string& registerPath, PaymentList& 
 // Each stored record goes to the first line with its EGN; a later record of
 // the same EGN overwrites an earlier one.
 Status MergeStoredFields(FileSystem& fs, const std::string& paymentPath, PaymentList& list) {
-  std::string content;
+  files::FileBytes content;
   if (Status read = files::ReadFileInto(fs, paymentPath, content); !read.ok()) return read;
   const EgnTable byEgn(list.lines);
-  ForEachRecord<PaymentRecord>(content, [&byEgn, &list](const PaymentRecord& rec) {
+  ForEachRecord<PaymentRecord>(std::string_view(content.data(), content.size()), [&byEgn, &list](const PaymentRecord& rec) {
     const long found = byEgn.Find(rec.EGN.view());
     if (found < 0) return;
     // Whole fields, raw bytes included, so that an unchanged list saves unchanged.

@@ -10,6 +10,7 @@
 #include "common/file_io.h"
 #include "common/text.h"
 #include "common/text_lines.h"
+#include "common/whole_file.h"
 
 namespace zel {
 
@@ -177,10 +178,10 @@ void ReadIbanLine(Register& reg, Messages& messages, std::string_view line) {
 template <typename EachLine>
 Status ReadListFile(FileSystem& fs, Register& reg, const std::string& fileName, EachLine eachLine) {
   reg.SetEditIndex(-1);
-  std::string content;
-  if (Status s = files::ReadFile(fs, fileName, content); !s.ok()) return s;
+  files::FileBytes content;
+  if (Status s = files::ReadFileInto(fs, fileName, content); !s.ok()) return s;
   // Blanks and control characters around the items carry no meaning.
-  ForEachLine(content, [&eachLine](std::string_view line) { eachLine(Trim(line)); });
+  ForEachLine(std::string_view(content.data(), content.size()), [&eachLine](std::string_view line) { eachLine(Trim(line)); });
   return Status::Ok();
 }
 
@@ -188,9 +189,9 @@ Status ReadListFile(FileSystem& fs, Register& reg, const std::string& fileName, 
 
 Status ReadBankDataFile(FileSystem& fs, Register& reg, Messages& messages, const std::string& fileName) {
   reg.SetEditIndex(-1);  // the uniqueness test compares with every record
-  std::string content;
-  if (Status s = files::ReadFile(fs, fileName, content); !s.ok()) return s;
-  TextLines lines(content);
+  files::FileBytes content;
+  if (Status s = files::ReadFileInto(fs, fileName, content); !s.ok()) return s;
+  TextLines lines(std::string_view(content.data(), content.size()));
   std::string_view line;
   bool haveLine = lines.Next(line);
   while (haveLine) {
