@@ -78,12 +78,14 @@ std::string WinToMik(std::string_view s) {
   return out;
 }
 
+char MikToWin(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b >= 0x80 && b <= 0xBF ? static_cast<char>(b + 0x40) : c;
+}
+
 std::string MikToWin(std::string_view s) {
   std::string out(s);
-  for (char& c : out) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 0x80 && b <= 0xBF) c = static_cast<char>(b + 0x40);
-  }
+  for (char& c : out) c = MikToWin(c);
   return out;
 }
 

@@ -21,6 +21,7 @@ inline constexpr char PadChar = ' ';
 
 std::string WinToMik(std::string_view s);
 std::string MikToWin(std::string_view s);
+char MikToWin(char c);
 
 std::string PadString(int n, char pad = PadChar);
 std::string TakeRight(std::string_view s, int n);

@@ -55,7 +55,8 @@ struct BankBlock {
 // Only the part the field can hold is converted: a hostile line may be long.
 template <std::size_t N>
 void Store(FixedText<N>& field, std::string_view rest) {
-  field = MikToWin(Trim(rest).substr(0, N));
+  field.assign(Trim(rest).substr(0, N));
+  for (std::size_t k = 0; k < field.size(); ++k) field.bytes[k] = MikToWin(field.bytes[k]);
 }
 
 // Stores the value of a recognised line; other lines are ignored. `line`
