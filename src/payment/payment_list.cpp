@@ -76,10 +76,11 @@ Status BuildLines(FileSystem& fs, const std::string& registerPath, PaymentList& 
   // At most one line per record: no regrowth of a list of 100,000 lines.
   const std::size_t count = content.size() / sizeof(EmployeeRecord);
   list.lines.reserve(list.lines.size() + count);
+  // Each line made up here and then written to the list in one copy.
+  PaymentLine line = ZeroPaymentLine();
   for (std::size_t i = 0; i < count; ++i) {
-    PaymentLine& line = list.lines.emplace_back();  // zero bytes
     std::memcpy(&line.Employee, content.data() + i * sizeof(EmployeeRecord), sizeof(EmployeeRecord));
-    if (!IsPayable(line.Employee)) list.lines.pop_back();
+    if (IsPayable(line.Employee)) list.lines.push_back(line);
   }
   return Status::Ok();
 }
