@@ -92,10 +92,10 @@ std::string_view Register::StoredKey(const Index& index, Key key, std::uint32_t 
 
 void Register::Insert(Index& index, Key key, std::uint32_t i) {
   const std::uint32_t hash = Hash(StoredKey(index, key, i), false);  // the IBANs are in capitals already
-  const std::size_t mask = index.slots.size() - 1;
+  const std::size_t mask = index.table.size() - 1;
   std::size_t at = hash & mask;
-  while (index.slots[at] != 0) at = (at + 1) & mask;
-  index.slots[at] = i + 1;
+  while (index.table[at] != 0) at = (at + 1) & mask;
+  index.table[at] = i + 1;
   ++index.used;
 }
 
@@ -114,7 +114,7 @@ void Register::CopyKeys(Index& index, FixedText<N> EmployeeRecord::*field, bool 
 }
 
 void Register::Add(Index& index, Key key, std::uint32_t i) const {
-  if (2 * (index.used + 1) > index.slots.size()) {
+  if (2 * (index.used + 1) > index.table.size()) {
     index.valid = false;  // full enough: rebuilt larger, the new record with the others
     Built(index, key);
     return;
@@ -131,7 +131,7 @@ const Register::Index& Register::Built(Index& index, Key key) const {
   if (index.valid) return index;
   std::size_t capacity = 16;
   while (capacity < 2 * records_.size()) capacity *= 2;
-  index.slots.assign(capacity, 0);
+  index.table.assign(capacity, 0);
   index.used = 0;
   index.keys.clear();
   if (key == Key::Egn) {
@@ -149,9 +149,9 @@ void Register::ForEachWithKey(Index& index, Key key, std::string_view text, Each
   const Index& built = Built(index, key);
   const bool capitals = key == Key::Iban;
   const std::uint32_t hash = Hash(text, capitals);
-  const std::size_t mask = built.slots.size() - 1;
-  for (std::size_t at = hash & mask; built.slots[at] != 0; at = (at + 1) & mask) {
-    const std::uint32_t i = built.slots[at] - 1;
+  const std::size_t mask = built.table.size() - 1;
+  for (std::size_t at = hash & mask; built.table[at] != 0; at = (at + 1) & mask) {
+    const std::uint32_t i = built.table[at] - 1;
     const std::string_view stored = StoredKey(built, key, i);
     if ((capitals ? EqualInCapitals(stored, text) : stored == text) && !each(i)) return;
   }

@@ -69,7 +69,7 @@ private:
   // other changes.
   enum class Key { Egn, Iban };
   struct Index {
-    std::vector<std::uint32_t> slots;  // index of a record + 1; 0 for an empty slot
+    std::vector<std::uint32_t> table;  // index of a record + 1; 0 for an empty slot
     std::vector<char> keys;            // per record the field as stored: length byte, then its bytes
     std::size_t used = 0;
     bool valid = false;
