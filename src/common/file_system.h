@@ -62,6 +62,21 @@ public:
     size = content.size();
     return Status::Ok();
   }
+  // The file in pieces of `chunk` bytes, in order, each handed to each()
+  // with the file's size as known when it was opened (to size what is built
+  // from it); every piece is whole but the last, which may be shorter. For
+  // files read once from start to end without keeping their bytes: the
+  // buffer is small and stays in the processor's cache. This realisation
+  // reads through ReadAll.
+  using Piece = std::function<void(std::string_view bytes, std::size_t fileSize)>;
+  virtual Status ReadInChunks(const std::string& path, std::size_t chunk, const Piece& each) {
+    std::string content;
+    if (Status read = ReadAll(path, content); !read.ok()) return read;
+    for (std::size_t at = 0; at < content.size(); at += chunk) {
+      each(std::string_view(content).substr(at, chunk), content.size());
+    }
+    return Status::Ok();
+  }
 
   // Creates a new, empty file whose name is `prefix` followed by a few
   // characters that make it unique, in the folder of `prefix`; `path`

@@ -21,6 +21,14 @@ inline Status ReadFileInto(FileSystem& fs, const std::string& path, const FileSy
   return Status::Fail("Cannot read file " + ShownPath(FullPath(fs, path)) + " ! (" + read.message() + ")");
 }
 
+// As ReadFile, in pieces (FileSystem::ReadInChunks).
+inline Status ReadFileInChunks(FileSystem& fs, const std::string& path, std::size_t chunk,
+                               const FileSystem::Piece& each) {
+  const Status read = fs.ReadInChunks(path, chunk, each);
+  if (read.ok()) return read;
+  return Status::Fail("Cannot read file " + ShownPath(FullPath(fs, path)) + " ! (" + read.message() + ")");
+}
+
 // Bytes of a file, not zeroed before the read fills them.
 using FileBytes = std::vector<char, UninitialisedAllocator<char>>;
 

@@ -71,18 +71,24 @@ private:
 };
 
 Status BuildLines(FileSystem& fs, const std::string& registerPath, PaymentList& list) {
-  files::FileBytes content;
-  if (Status read = files::ReadFileInto(fs, registerPath, content); !read.ok()) return read;
-  // At most one line per record: no regrowth of a list of 100,000 lines.
-  const std::size_t count = content.size() / sizeof(EmployeeRecord);
-  list.lines.reserve(list.lines.size() + count);
-  // Each line made up here and then written to the list in one copy.
-  PaymentLine line = ZeroPaymentLine();
-  for (std::size_t i = 0; i < count; ++i) {
-    std::memcpy(&line.Employee, content.data() + i * sizeof(EmployeeRecord), sizeof(EmployeeRecord));
-    if (IsPayable(line.Employee)) list.lines.push_back(line);
-  }
-  return Status::Ok();
+  // The register is read a few hundred records at a time: the lines are the
+  // only large memory. A trailing partial record is ignored.
+  constexpr std::size_t kChunk = 192 * sizeof(EmployeeRecord);
+  PaymentLine line = ZeroPaymentLine();  // each line made up here, then copied into the list once
+  bool sized = false;
+  const std::size_t before = list.lines.size();
+  const Status read = files::ReadFileInChunks(fs, registerPath, kChunk, [&](std::string_view piece, std::size_t size) {
+    // At most one line per record: no regrowth of a list of 100,000 lines.
+    if (!sized) list.lines.reserve(list.lines.size() + size / sizeof(EmployeeRecord));
+    sized = true;
+    const std::size_t count = WholeRecords<EmployeeRecord>(piece);
+    for (std::size_t i = 0; i < count; ++i) {
+      std::memcpy(&line.Employee, piece.data() + i * sizeof(EmployeeRecord), sizeof(EmployeeRecord));
+      if (IsPayable(line.Employee)) list.lines.push_back(line);
+    }
+  });
+  if (!read.ok()) list.lines.resize(before);  // a file that failed half-way adds nothing
+  return read;
 }
 
 // Each stored record goes to the first line with its EGN; a later record of
@@ -91,15 +97,16 @@ Status MergeStoredFields(FileSystem& fs, const std::string& paymentPath, Payment
   files::FileBytes content;
   if (Status read = files::ReadFileInto(fs, paymentPath, content); !read.ok()) return read;
   const EgnTable byEgn(list.lines);
-  ForEachRecord<PaymentRecord>(std::string_view(content.data(), content.size()), [&byEgn, &list](const PaymentRecord& rec) {
-    const long found = byEgn.Find(rec.EGN.view());
-    if (found < 0) return;
-    // Whole fields, raw bytes included, so that an unchanged list saves unchanged.
-    PaymentLine& line = list.lines[static_cast<std::size_t>(found)];
-    line.BankCode = rec.BankCode;
-    line.NetAmount = rec.NetAmount;
-    line.Reason = rec.Reason;
-  });
+  ForEachRecord<PaymentRecord>(std::string_view(content.data(), content.size()),
+                               [&byEgn, &list](const PaymentRecord& rec) {
+                                 const long found = byEgn.Find(rec.EGN.view());
+                                 if (found < 0) return;
+                                 // Whole fields, raw bytes included, so that an unchanged list saves unchanged.
+                                 PaymentLine& line = list.lines[static_cast<std::size_t>(found)];
+                                 line.BankCode = rec.BankCode;
+                                 line.NetAmount = rec.NetAmount;
+                                 line.Reason = rec.Reason;
+                               });
   return Status::Ok();
 }
 

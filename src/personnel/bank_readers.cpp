@@ -182,7 +182,8 @@ Status ReadListFile(FileSystem& fs, Register& reg, const std::string& fileName, 
   files::FileBytes content;
   if (Status s = files::ReadFileInto(fs, fileName, content); !s.ok()) return s;
   // Blanks and control characters around the items carry no meaning.
-  ForEachLine(std::string_view(content.data(), content.size()), [&eachLine](std::string_view line) { eachLine(Trim(line)); });
+  ForEachLine(std::string_view(content.data(), content.size()),
+              [&eachLine](std::string_view line) { eachLine(Trim(line)); });
   return Status::Ok();
 }
 

@@ -156,6 +156,32 @@ public:
     return Status::Ok();
   }
 
+  Status ReadInChunks(const std::string& path, std::size_t chunk, const Piece& each) override {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Errno(errno);
+    struct stat st {};
+    const std::size_t size = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+    std::string buffer(chunk, '\0');
+    std::size_t filled = 0;
+    for (;;) {
+      const ssize_t n = ::read(fd, buffer.data() + filled, chunk - filled);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        const int err = errno;
+        ::close(fd);
+        return Errno(err);
+      }
+      filled += static_cast<std::size_t>(n);
+      if (n == 0 || filled == chunk) {
+        if (filled > 0) each(std::string_view(buffer.data(), filled), size);
+        if (n == 0) break;
+        filled = 0;
+      }
+    }
+    ::close(fd);
+    return Status::Ok();
+  }
+
   Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) override {
     path = prefix + "XXXXXX";
     const int fd = ::mkstemp(path.data());
