@@ -191,8 +191,8 @@ int main(int argc, char** argv) {
   const std::string folder = folderPattern;
   SetDataDir(folder + "/");
 
-  const Register registers[2] = {MakeRegister(1500, 1), MakeRegister(1000, 2)};
-  const PaymentList lists[2] = {MakePaymentList(1500, 1), MakePaymentList(1000, 2)};
+  const Register registers[2] = {MakeRegister(900, 1), MakeRegister(600, 2)};
+  const PaymentList lists[2] = {MakePaymentList(900, 1), MakePaymentList(600, 2)};
   PayDay payDay;
   payDay.Settings.PayFileName = folder + "/O081226p.dp1";
 
