@@ -53,9 +53,8 @@ public:
 
   // Creates a new, empty file whose name is `prefix` followed by
   // kUniqueSuffixLength ASCII letters or digits that make it unique, in the
-  // folder of `prefix`; `path`
-  // receives its name. It has the usual permissions of a data file, so that
-  // renamed into place it is one.
+  // folder of `prefix`; `path` receives its name. It has the usual
+  // permissions of a data file, so that renamed into place it is one.
   virtual Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) = 0;
   virtual Status Remove(const std::string& path) = 0;
   // Gives the file `from` the second name `to` (a hard link), or copies it
