@@ -11,6 +11,7 @@
 // description of the error; the callers put the operation and the full path
 // in front of it.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,6 +33,9 @@ public:
   virtual Status Close() = 0;
 };
 
+// The length of the unique part of the names CreateUnique makes.
+inline constexpr std::size_t kUniqueSuffixLength = 6;
+
 class FileSystem {
 public:
   virtual ~FileSystem() = default;
@@ -47,10 +51,10 @@ public:
   // The whole file, read into memory sized once from the file's size.
   virtual Status ReadAll(const std::string& path, std::string& content) = 0;
 
-  // Creates a new, empty file whose name is `prefix` followed by a few
-  // characters that make it unique, in the folder of `prefix`; `path`
-  // receives its name. It has the usual permissions of a data file, so that
-  // renamed into place it is one.
+  // Creates a new, empty file whose name is `prefix` followed by
+  // kUniqueSuffixLength ASCII letters or digits that make it unique, in the
+  // folder of `prefix`; `path` receives its name. It has the usual
+  // permissions of a data file, so that renamed into place it is one.
   virtual Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) = 0;
   virtual Status Remove(const std::string& path) = 0;
   // Gives the file `from` the second name `to` (a hard link), or copies it
