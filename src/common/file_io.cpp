@@ -1,6 +1,7 @@
 #include "common/file_io.h"
 
 #include <memory>
+#include <vector>
 
 #include "common/cp1251.h"
 
@@ -12,12 +13,18 @@ Status Failure(const char* what, const std::string& path, const Status& reason) 
   return Status::Fail(std::string(what) + " " + ShownPath(path) + " ! (" + reason.message() + ")");
 }
 
+std::size_t LastSeparator(const FileSystem& fs, const std::string& path) {
+  return path.find_last_of(fs.Separator() == '/' ? "/" : "/\\");
+}
+
 std::string FolderOf(const FileSystem& fs, const std::string& path) {
-  const auto slash = path.find_last_of(fs.Separator() == '/' ? "/" : "/\\");
+  const auto slash = LastSeparator(fs, path);
   if (slash == std::string::npos) return ".";
   if (slash == 0) return path.substr(0, 1);
   return path.substr(0, slash);
 }
+
+bool IsAsciiLetterOrDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // Keeps the current file under the backup name, an older backup deleted first.
 void KeepBackup(FileSystem& fs, const std::string& full, const std::string& backupPath, const WarningSink& warn) {
@@ -33,6 +40,30 @@ void KeepBackup(FileSystem& fs, const std::string& full, const std::string& back
 }  // namespace
 
 std::string ShownPath(std::string_view path) { return Utf8ToCp1251(path); }
+
+bool IsTemporaryOf(std::string_view entry, std::string_view fileName) {
+  if (entry.size() != fileName.size() + kTempMark.size() + kUniqueSuffixLength) return false;
+  if (entry.substr(0, fileName.size()) != fileName) return false;
+  if (entry.substr(fileName.size(), kTempMark.size()) != kTempMark) return false;
+  const std::string_view suffix = entry.substr(fileName.size() + kTempMark.size());
+  for (char c : suffix) {
+    if (!IsAsciiLetterOrDigit(c)) return false;
+  }
+  return true;
+}
+
+void RemoveStaleTemporaries(FileSystem& fs, const std::string& path) {
+  const std::string full = FullPath(fs, path);
+  const auto slash = LastSeparator(fs, full);
+  // The folder as a prefix of the entries' paths ("" for a bare name).
+  const std::string folderPrefix = slash == std::string::npos ? std::string() : full.substr(0, slash + 1);
+  const std::string fileName = full.substr(folderPrefix.size());
+  std::vector<std::string> names;
+  if (!fs.ListFolder(FolderOf(fs, full), names).ok()) return;
+  for (const std::string& name : names) {
+    if (IsTemporaryOf(name, fileName)) (void)fs.Remove(folderPrefix + name);
+  }
+}
 
 std::string WithSeparator(const FileSystem& fs, const std::string& directory) {
   if (!directory.empty() && directory.back() == fs.Separator()) return directory;
@@ -57,6 +88,8 @@ Status ReadFile(FileSystem& fs, const std::string& path, std::string& content) {
 Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view content, const std::string& backupPath,
                    const WarningSink& warn) {
   const std::string full = FullPath(fs, path);
+  // First, so that the room they take is free for the new file.
+  RemoveStaleTemporaries(fs, full);
   std::string temp;
   std::unique_ptr<OutputFile> file;
   if (Status created = fs.CreateUnique(full + std::string(kTempMark), temp, file); !created.ok()) {

@@ -28,12 +28,25 @@ Status ReadFile(FileSystem& fs, const std::string& path, std::string& content);
 
 using WarningSink = std::function<void(const std::string& message)>;
 
-// Temporary files of a save are named after the file they replace:
-// `path` followed by this mark and a few characters that make the name unique.
-inline constexpr std::string_view kTempMark = ".";
+// Temporary files of a save are named after the file they replace: `path`
+// followed by this mark and kUniqueSuffixLength letters or digits that make
+// the name unique ("employIB.dat.tmp-a8Xk2Q"). The mark keeps the pattern
+// apart from names a user gives copies ("employIB.dat.backup").
+inline constexpr std::string_view kTempMark = ".tmp-";
+
+// Whether the bare name `entry` is a temporary file of a save of the file
+// with the bare name `fileName`: exactly the pattern above, nothing else.
+bool IsTemporaryOf(std::string_view entry, std::string_view fileName);
+
+// Deletes the temporary files that saves of `path` left in its folder when
+// the program was killed in the middle of one. Only names of the pattern
+// above for this very file are touched; a failure to list or delete is
+// ignored (the save or start-up goes on, the file stays for the next time).
+void RemoveStaleTemporaries(FileSystem& fs, const std::string& path);
 
 // Replaces `path` with `content` so that a complete file stands under `path`
-// at every instant, even if the program is killed: the content goes to a
+// at every instant, even if the program is killed: the temporary files of
+// earlier saves of `path` cut short are deleted, the content goes to a
 // temporary file in the same folder and is flushed; when `backupPath` is not
 // empty, the previous file is kept under that name (an older backup deleted
 // first) by a second name or a copy, never by moving the main name away;

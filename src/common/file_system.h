@@ -11,6 +11,7 @@
 // description of the error; the callers put the operation and the full path
 // in front of it.
 
+#include <cstddef>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -33,6 +34,9 @@ public:
   // Closes the file; the destructor closes a file left open, ignoring errors.
   virtual Status Close() = 0;
 };
+
+// The length of the unique part of the names CreateUnique makes.
+inline constexpr std::size_t kUniqueSuffixLength = 6;
 
 class FileSystem {
 public:
@@ -78,10 +82,10 @@ public:
     return Status::Ok();
   }
 
-  // Creates a new, empty file whose name is `prefix` followed by a few
-  // characters that make it unique, in the folder of `prefix`; `path`
-  // receives its name. It has the usual permissions of a data file, so that
-  // renamed into place it is one.
+  // Creates a new, empty file whose name is `prefix` followed by
+  // kUniqueSuffixLength ASCII letters or digits that make it unique, in the
+  // folder of `prefix`; `path` receives its name. It has the usual
+  // permissions of a data file, so that renamed into place it is one.
   virtual Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) = 0;
   virtual Status Remove(const std::string& path) = 0;
   // Gives the file `from` the second name `to` (a hard link), or copies it

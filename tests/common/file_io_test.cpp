@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -222,6 +223,40 @@ TEST_F(ReplaceFileTest, RemovedCurrentDirectoryNeverSendsTheFileToTheRoot) {
   if (inRoot) std::filesystem::remove("/" + name);
   EXPECT_FALSE(s.ok());
   EXPECT_FALSE(inRoot);
+}
+
+// A save cut short by a kill leaves its temporary file; the next save of the
+// same file deletes such files, and only names of the program's own pattern.
+TEST_F(ReplaceFileTest, TheNextSaveDeletesStaleTemporariesAndNothingElse) {
+  ASSERT_TRUE(Save("current").ok());
+  const std::vector<std::string> stale = {"data.dat.tmp-Ab3xY9", "data.dat.tmp-000000"};
+  const std::vector<std::string> kept = {"data.dat.old",        "data.dat.backup",      "data.dat.Ab3xY9",
+                                         "data.dat.tmp-abc",    "data.dat.tmp-abcdefg", "data.dat.tmp-ab_d.f",
+                                         "data.dat.tmp-ab cde", "xdata.dat.tmp-abcdef", "other.dat.tmp-abcdef",
+                                         "data.dat.tmp-",       "data.dattmp-abcdef"};
+  for (const auto& name : stale) WriteFileBytes(dir.File(name), "half");
+  for (const auto& name : kept) WriteFileBytes(dir.File(name), "user's");
+  ASSERT_TRUE(Save("new").ok());
+  std::vector<std::string> expected = kept;
+  expected.insert(expected.end(), {"data.bak", "data.dat"});
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Entries(dir.path()), expected);
+  EXPECT_EQ(ReadFileBytes(dir.File("data.dat")), "new");
+  for (const auto& name : kept) EXPECT_EQ(ReadFileBytes(dir.File(name)), "user's") << name;
+}
+
+// Both realisations make names of the pattern the clean-up looks for.
+TEST(FileIo, TheSystemsTemporaryNamesAreOfThePattern) {
+  TempDir dir;
+  FileSystem& fs = SystemFileSystem();
+  std::string temp;
+  std::unique_ptr<OutputFile> file;
+  ASSERT_TRUE(fs.CreateUnique(dir.File("employIB.dat") + std::string(kTempMark), temp, file).ok());
+  ASSERT_TRUE(file->Close().ok());
+  const std::string name = temp.substr(dir.path().size() + 1);
+  EXPECT_TRUE(IsTemporaryOf(name, "employIB.dat")) << name;
+  RemoveStaleTemporaries(fs, dir.File("employIB.dat"));
+  EXPECT_TRUE(Entries(dir.path()).empty());
 }
 
 TEST(FileIo, PathsAreMadeAbsolute) {

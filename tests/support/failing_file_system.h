@@ -3,6 +3,7 @@
 // a lost permission or a broken network share would make it fail: the step
 // does nothing and reports the system's description of an input/output error.
 
+#include <cerrno>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 
 namespace zel::test {
 
-// The text the failing step reports.
+// The text the failing step reports unless told another error.
 std::string InjectedErrorText();
 
 class FailingFileSystem : public FileSystem {
@@ -21,6 +22,9 @@ public:
   explicit FailingFileSystem(Step step = Step::None) : fail(step) {}
 
   Step fail;
+  // The system's error the failing step reports: EIO, or ENOSPC for a full
+  // disk, EACCES for a folder that became read-only.
+  int error = EIO;
 
   char Separator() const override { return real_.Separator(); }
   bool IsAbsolute(std::string_view path) const override { return real_.IsAbsolute(path); }

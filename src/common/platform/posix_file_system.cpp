@@ -183,6 +183,7 @@ public:
   }
 
   Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) override {
+    static_assert(kUniqueSuffixLength == 6, "mkstemp replaces exactly six X");
     path = prefix + "XXXXXX";
     const int fd = ::mkstemp(path.data());
     if (fd < 0) {

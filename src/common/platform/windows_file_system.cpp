@@ -125,7 +125,7 @@ private:
   Handle file_;
 };
 
-// Six characters that differ from one call to the next, also across
+// kUniqueSuffixLength characters that differ from one call to the next, also across
 // processes started in the same tick.
 std::string UniqueSuffix(unsigned attempt) {
   static std::atomic<unsigned> counter{0};
@@ -133,7 +133,7 @@ std::string UniqueSuffix(unsigned attempt) {
       ::GetTickCount64() * 1000003ull + ::GetCurrentProcessId() * 7919ull + counter.fetch_add(1) * 104729ull + attempt;
   static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
   std::string suffix;
-  for (int i = 0; i < 6; ++i) {
+  for (std::size_t i = 0; i < kUniqueSuffixLength; ++i) {
     suffix.push_back(kDigits[seed % 36]);
     seed /= 36;
   }

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <memory>
 
+#include "common/data_files.h"
 #include "common/file_io.h"
 #include "common/text.h"
 #include "common/ui/Dialogs.h"
@@ -61,6 +62,9 @@ std::unique_ptr<TSDIAppForm> StartUp(Services& services) {
     return nullptr;
   }
   SetDataDir(files::WithSeparator(services.files, directory));
+  // What saves killed in their middle left behind; each save also clears its own.
+  for (const char* name : {kRegisterFile, kPaymentListFile})
+    files::RemoveStaleTemporaries(services.files, DataFile(name));
   return mainWindow;
 }
 

@@ -351,6 +351,18 @@ TEST_F(MainWindowTest, NoConversionWithoutOlderData) {
   EXPECT_FALSE(SystemFileSystem().Exists(dir.File("employIB.dat")));
 }
 
+// What saves killed in their middle left goes at start-up; a user's copies stay.
+TEST_F(MainWindowTest, StaleTemporariesOfTheDataFilesGoAtStartUp) {
+  for (const char* name : {"employIB.dat.tmp-a1B2c3", "masspIB.dat.tmp-000000", "employIB.dat.backup"}) {
+    WriteFileBytes(dir.File(name), "x");
+  }
+  const auto mainWindow = ui::StartUp(services);
+  ASSERT_NE(mainWindow, nullptr);
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("employIB.dat.tmp-a1B2c3")));
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("masspIB.dat.tmp-000000")));
+  EXPECT_TRUE(SystemFileSystem().Exists(dir.File("employIB.dat.backup")));
+}
+
 TEST_F(MainWindowTest, AboutBoxShowsTheProductAndClosesWithOk) {
   auto* about = new ui::TAboutBox(&Frame());
   Frame().SetAboutBox(about);
