@@ -105,9 +105,13 @@ public:
     // Sized once from the file's size; a file that grows meanwhile is read on to its end.
     content.resize(expected > 0 ? expected : 4096);
     std::size_t filled = 0;
+    char probe[4096];
     for (;;) {
-      if (filled == content.size()) content.resize(content.size() * 2);
-      const ssize_t n = ::read(fd, content.data() + filled, content.size() - filled);
+      // Once the buffer is full a small read tells the end of the file from
+      // a file that grew; only then does the buffer grow.
+      const bool full = filled == content.size();
+      const ssize_t n =
+          full ? ::read(fd, probe, sizeof probe) : ::read(fd, content.data() + filled, content.size() - filled);
       if (n == 0) break;
       if (n < 0) {
         if (errno == EINTR) continue;
@@ -115,6 +119,10 @@ public:
         ::close(fd);
         content.clear();
         return Errno(err);
+      }
+      if (full) {
+        content.resize(content.size() * 2);
+        std::memcpy(content.data() + filled, probe, static_cast<std::size_t>(n));
       }
       filled += static_cast<std::size_t>(n);
     }
