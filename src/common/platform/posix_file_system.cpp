@@ -96,39 +96,16 @@ public:
   }
 
   Status ReadAll(const std::string& path, std::string& content) override {
-    content.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return Errno(errno);
-    struct stat st {};
-    std::size_t expected = 0;
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) expected = static_cast<std::size_t>(st.st_size);
-    // Sized once from the file's size; a file that grows meanwhile is read on to its end.
-    content.resize(expected > 0 ? expected : 4096);
-    std::size_t filled = 0;
-    char probe[4096];
-    for (;;) {
-      // Once the buffer is full a small read tells the end of the file from
-      // a file that grew; only then does the buffer grow.
-      const bool full = filled == content.size();
-      const ssize_t n =
-          full ? ::read(fd, probe, sizeof probe) : ::read(fd, content.data() + filled, content.size() - filled);
-      if (n == 0) break;
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        const int err = errno;
-        ::close(fd);
-        content.clear();
-        return Errno(err);
-      }
-      if (full) {
-        content.resize(content.size() * 2);
-        std::memcpy(content.data() + filled, probe, static_cast<std::size_t>(n));
-      }
-      filled += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    content.resize(filled);
-    return Status::Ok();
+    std::size_t size = 0;
+    const Status read = ReadAllInto(
+        path,
+        [&content](std::size_t bytes) {
+          content.resize(bytes);
+          return content.data();
+        },
+        size);
+    content.resize(read.ok() ? size : 0);
+    return read;
   }
 
   Status ReadAllInto(const std::string& path, const Room& room, std::size_t& size) override {
