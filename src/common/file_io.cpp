@@ -81,8 +81,11 @@ std::string FullPath(FileSystem& fs, const std::string& name) {
 
 Status ReadFile(FileSystem& fs, const std::string& path, std::string& content) {
   const Status read = fs.ReadAll(path, content);
-  if (read.ok()) return read;
-  return Failure("Cannot read file", FullPath(fs, path), read);
+  return read.ok() ? read : ReadFailure(fs, path, read);
+}
+
+Status ReadFailure(FileSystem& fs, const std::string& path, const Status& reason) {
+  return Failure("Cannot read file", FullPath(fs, path), reason);
 }
 
 Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view content, const std::string& backupPath,

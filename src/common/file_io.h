@@ -26,6 +26,9 @@ std::string ShownPath(std::string_view path);
 // The whole file. A failure names the file by its full path.
 Status ReadFile(FileSystem& fs, const std::string& path, std::string& content);
 
+// The message of a read of `path` that failed for `reason`, in the words of ReadFile.
+Status ReadFailure(FileSystem& fs, const std::string& path, const Status& reason);
+
 using WarningSink = std::function<void(const std::string& message)>;
 
 // Temporary files of a save are named after the file they replace: `path`

@@ -101,6 +101,22 @@ public:
   virtual Status ListFolder(const std::string& folder, std::vector<std::string>& names) = 0;
 };
 
+// The whole file into a container of bytes (std::string, a vector of char)
+// through ReadAllInto, sized once; emptied when the read fails.
+template <class Bytes>
+Status ReadAllIntoBytes(FileSystem& fs, const std::string& path, Bytes& content) {
+  std::size_t size = 0;
+  const Status read = fs.ReadAllInto(
+      path,
+      [&content](std::size_t bytes) {
+        content.resize(bytes);
+        return content.data();
+      },
+      size);
+  content.resize(read.ok() ? size : 0);
+  return read;
+}
+
 // The realisation for the system the program runs on. It holds no state.
 FileSystem& SystemFileSystem();
 

@@ -17,16 +17,14 @@ namespace zel::files {
 // As ReadFile: a failure names the file by its full path, in the same words.
 inline Status ReadFileInto(FileSystem& fs, const std::string& path, const FileSystem::Room& room, std::size_t& size) {
   const Status read = fs.ReadAllInto(path, room, size);
-  if (read.ok()) return read;
-  return Status::Fail("Cannot read file " + ShownPath(FullPath(fs, path)) + " ! (" + read.message() + ")");
+  return read.ok() ? read : ReadFailure(fs, path, read);
 }
 
 // As ReadFile, in pieces (FileSystem::ReadInChunks).
 inline Status ReadFileInChunks(FileSystem& fs, const std::string& path, std::size_t chunk,
                                const FileSystem::Piece& each) {
   const Status read = fs.ReadInChunks(path, chunk, each);
-  if (read.ok()) return read;
-  return Status::Fail("Cannot read file " + ShownPath(FullPath(fs, path)) + " ! (" + read.message() + ")");
+  return read.ok() ? read : ReadFailure(fs, path, read);
 }
 
 // Bytes of a file, not zeroed before the read fills them.
@@ -35,16 +33,8 @@ using FileBytes = std::vector<char, UninitialisedAllocator<char>>;
 // The whole file into `content`, sized once.
 template <class Bytes>
 Status ReadFileInto(FileSystem& fs, const std::string& path, Bytes& content) {
-  std::size_t size = 0;
-  const Status read = ReadFileInto(
-      fs, path,
-      [&content](std::size_t bytes) {
-        content.resize(bytes);
-        return content.data();
-      },
-      size);
-  content.resize(read.ok() ? size : 0);
-  return read;
+  const Status read = ReadAllIntoBytes(fs, path, content);
+  return read.ok() ? read : ReadFailure(fs, path, read);
 }
 
 }  // namespace zel::files

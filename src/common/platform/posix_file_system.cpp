@@ -96,16 +96,7 @@ public:
   }
 
   Status ReadAll(const std::string& path, std::string& content) override {
-    std::size_t size = 0;
-    const Status read = ReadAllInto(
-        path,
-        [&content](std::size_t bytes) {
-          content.resize(bytes);
-          return content.data();
-        },
-        size);
-    content.resize(read.ok() ? size : 0);
-    return read;
+    return ReadAllIntoBytes(*this, path, content);
   }
 
   Status ReadAllInto(const std::string& path, const Room& room, std::size_t& size) override {
