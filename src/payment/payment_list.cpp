@@ -8,6 +8,7 @@
 #include "common/cp1251.h"
 #include "common/data_files.h"
 #include "common/fixed_records.h"
+#include "common/key_hash.h"
 #include "common/text.h"
 #include "common/whole_file.h"
 
@@ -35,7 +36,7 @@ public:
     while (capacity < 2 * lines.size()) capacity *= 2;
     slots_.assign(capacity, 0);
     for (std::uint32_t i = 0; i < keys_.size(); ++i) {
-      std::size_t at = Hash(keys_[i].view()) & (capacity - 1);
+      std::size_t at = HashKey(keys_[i].view()) & (capacity - 1);
       for (; slots_[at] != 0; at = (at + 1) & (capacity - 1)) {
         if (keys_[slots_[at] - 1].view() == keys_[i].view()) break;  // a later line of the same EGN
       }
@@ -46,26 +47,13 @@ public:
   // The position of the first line with this EGN, or -1.
   long Find(std::string_view egn) const {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = Hash(egn) & mask; slots_[at] != 0; at = (at + 1) & mask) {
+    for (std::size_t at = HashKey(egn) & mask; slots_[at] != 0; at = (at + 1) & mask) {
       if (keys_[slots_[at] - 1].view() == egn) return static_cast<long>(slots_[at] - 1);
     }
     return -1;
   }
 
 private:
-  // FNV-1a, its bits then mixed so that the low bits depend on every byte.
-  static std::uint32_t Hash(std::string_view text) {
-    std::uint32_t h = 2166136261u;
-    for (const char c : text) {
-      h ^= static_cast<unsigned char>(c);
-      h *= 16777619u;
-    }
-    h ^= h >> 16;
-    h *= 0x85EBCA6Bu;
-    h ^= h >> 13;
-    return h;
-  }
-
   std::vector<Egn> keys_;
   std::vector<std::uint32_t> slots_;  // position of a line + 1; 0 for an empty slot
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/key_hash.h"
+
 namespace zel {
 
 namespace {
@@ -69,18 +71,8 @@ void Register::MarkModified() {
   if (onModified) onModified();
 }
 
-// FNV-1a over the key's bytes (in capitals when asked), its bits then mixed
-// so that the low bits, which pick the slot, depend on every byte.
 std::uint32_t Register::Hash(std::string_view text, bool capitals) {
-  std::uint32_t h = 2166136261u;
-  for (const char c : text) {
-    h ^= static_cast<unsigned char>(capitals ? UpperLatin(c) : c);
-    h *= 16777619u;
-  }
-  h ^= h >> 16;
-  h *= 0x85EBCA6Bu;
-  h ^= h >> 13;
-  return h;
+  return capitals ? HashKey(text, UpperLatin) : HashKey(text);
 }
 
 std::string_view Register::StoredKey(const Index& index, Key key, std::uint32_t i) {
