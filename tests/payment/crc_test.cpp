@@ -82,6 +82,8 @@ TEST(Crc, LongLinesCountWhole) {
   std::string split;
   for (int i = 0; i < 200; ++i) split += std::string(1000, 'a') + "\r\n";
   EXPECT_EQ(ControlOf(split), "9B5369E0");
+  // A line end split between two read pieces, and a Ctrl-Z in a later piece.
+  ControlOf(std::string(131071, 'a') + "\r\n" + std::string(10, 'b') + "\x1a" + std::string(140000, 'c'));
 }
 
 TEST(Crc, MissingFileIsAnErrorWithoutControlString) {
