@@ -90,12 +90,17 @@ bool IsValidAccount(std::string_view s) {
   return AccountCheckDigit(s.substr(0, 9)) == DigitValue(s[9]);
 }
 
+namespace {
+// The two-digit value of an upper-case Latin letter in an IBAN: A = 10 ... Z = 35.
+int IbanLetterValue(char c) { return c - 'A' + 10; }
+}  // namespace
+
 std::string IbanToDigits(std::string_view s) {
   std::string out;
   out.reserve(s.size() * 2);
   for (char c : s) {
     if (c >= 'A' && c <= 'Z') {
-      const int value = c - 'A' + 10;
+      const int value = IbanLetterValue(c);
       out += static_cast<char>('0' + value / 10);
       out += static_cast<char>('0' + value % 10);
     } else {
@@ -127,7 +132,7 @@ int IbanRemainder(std::string_view s) {
     const std::size_t j = (k + head) % length;  // the rotated order
     const char c = ToUpperLatin(s[at != std::string_view::npos && j >= at ? j + 4 : j]);
     if (c >= 'A' && c <= 'Z') {
-      r = (r * 100 + (c - 'A' + 10)) % 97;
+      r = (r * 100 + IbanLetterValue(c)) % 97;
     } else if (IsDigit(c)) {
       r = (r * 10 + DigitValue(c)) % 97;
     } else {
