@@ -9,5 +9,8 @@ inline constexpr const char* kRegisterFile = "employIB.dat";
 inline constexpr const char* kRegisterBackup = "employIB.bak";
 inline constexpr const char* kPaymentListFile = "masspIB.dat";
 inline constexpr const char* kPaymentListBackup = "masspIB.bak";
+// "EUR" and the day the folder went over to the euro; a folder with data
+// files and without this record keeps its amounts in leva.
+inline constexpr const char* kCurrencyRecord = "valuta.dat";
 
 }  // namespace zel

@@ -116,4 +116,25 @@ Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view con
   return Status::Ok();
 }
 
+Status KeepCopy(FileSystem& fs, const std::string& from, const std::string& to) {
+  const std::string full = FullPath(fs, to);
+  RemoveStaleTemporaries(fs, full);
+  // A free name of the temporaries' pattern, so that a kill leaves nothing the clean-up misses.
+  std::string temp;
+  std::unique_ptr<OutputFile> placeholder;
+  if (Status created = fs.CreateUnique(full + std::string(kTempMark), temp, placeholder); !created.ok()) {
+    return Failure("Error save in file", full, created);
+  }
+  placeholder.reset();
+  auto fail = [&](const Status& reason) {
+    (void)fs.Remove(temp);
+    return Failure("Error save in file", full, reason);
+  };
+  if (Status s = fs.Remove(temp); !s.ok()) return fail(s);
+  if (Status s = fs.Link(FullPath(fs, from), temp); !s.ok()) return fail(s);
+  if (Status s = fs.Rename(temp, full); !s.ok()) return fail(s);
+  if (Status s = fs.SyncFolder(FolderOf(fs, full)); !s.ok()) return Failure("Error save in file", full, s);
+  return Status::Ok();
+}
+
 }  // namespace zel::files

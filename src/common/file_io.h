@@ -61,4 +61,9 @@ void RemoveStaleTemporaries(FileSystem& fs, const std::string& path);
 Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view content,
                    const std::string& backupPath = {}, const WarningSink& warn = {});
 
+// Makes `to` a complete copy of `from` at once or not at all: a second name
+// (or a flushed copy where the file system has no links) made under a
+// temporary name and renamed into place, replacing an existing `to`.
+Status KeepCopy(FileSystem& fs, const std::string& from, const std::string& to);
+
 }  // namespace zel::files

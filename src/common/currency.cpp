@@ -1,0 +1,72 @@
+#include "common/currency.h"
+
+#include <cstdio>
+
+#include "common/amount.h"
+#include "common/cp1251.h"
+#include "common/data_files.h"
+#include "common/euro.h"
+#include "common/file_io.h"
+#include "common/text.h"
+
+namespace zel {
+
+namespace {
+
+// The leva values, written once; the euro values follow from them.
+constexpr const char* kMinRequestedSum = "10";
+constexpr const char* kMinMinBalance = "2";
+constexpr const char* kMinOverdraft = "1";
+constexpr const char* kMinNetAmount = "1";
+constexpr const char* kDefaultRequestedSum = "802.00";
+constexpr const char* kDefaultMinBalance = "2.00";
+
+std::string InCurrency(const char* leva, Currency currency) {
+  if (currency == Currency::Leva) return leva;
+  return *LevaToEuro(leva, EuroRounding::General);
+}
+
+MoneyRules MakeRules(Currency currency) {
+  const auto minimum = [currency](const char* leva) { return *ParseAmount(InCurrency(leva, currency)); };
+  MoneyRules r;
+  r.label = currency == Currency::Leva ? Cp(" лв.") : " EUR";
+  r.minRequestedSum = minimum(kMinRequestedSum);
+  r.minMinBalance = minimum(kMinMinBalance);
+  r.minOverdraft = minimum(kMinOverdraft);
+  r.minNetAmount = minimum(kMinNetAmount);
+  r.defaultRequestedSum = InCurrency(kDefaultRequestedSum, currency);
+  r.defaultMinBalance = InCurrency(kDefaultMinBalance, currency);
+  return r;
+}
+
+}  // namespace
+
+const MoneyRules& RulesOf(Currency currency) {
+  static const MoneyRules leva = MakeRules(Currency::Leva);
+  static const MoneyRules euro = MakeRules(Currency::Euro);
+  return currency == Currency::Leva ? leva : euro;
+}
+
+Status WriteEuroRecord(FileSystem& fs, const Date& day) {
+  char text[32];
+  std::snprintf(text, sizeof text, "EUR\r\n%02d.%02d.%04d\r\n", day.day, day.month, day.year);
+  return files::ReplaceFile(fs, DataFile(kCurrencyRecord), text);
+}
+
+Status RecordBeforeSave(FileSystem& fs, DataFolder& folder, const Date& today) {
+  if (folder.currency != Currency::Euro || folder.recorded) return Status::Ok();
+  if (Status written = WriteEuroRecord(fs, today); !written.ok()) return written;
+  folder.recorded = true;
+  return Status::Ok();
+}
+
+bool IsEuroDay(const Date& date) { return date.year >= 2026; }
+
+std::optional<std::string> LevaRefusal(Currency currency, const Date& day) {
+  if (currency != Currency::Leva || !IsEuroDay(day)) return std::nullopt;
+  return Cp(
+      "Сумите в данните са в лева, а от 1 януари 2026 г. плащанията към банката са в евро. "
+      "Превърнете сумите с командата „Превръщане в евро“ от менюто „Данни“.");
+}
+
+}  // namespace zel
