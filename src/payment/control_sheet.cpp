@@ -40,7 +40,7 @@ void Row(PrintSurface& surface, const SheetLayout& l, int row, const char* utf8L
 
 }  // namespace
 
-void PrintSheet(PrintSurface& surface, const PayDay& payDay, std::size_t count, const Clock& clock) {
+void PrintSheet(PrintSurface& surface, const PayDay& payDay, std::size_t count, Currency currency, const Clock& clock) {
   const SheetLayout l = MeasureSheet(surface);
   const PayFileSettings& settings = payDay.Settings;
   const double total = payDay.StoredTotal;
@@ -52,7 +52,7 @@ void PrintSheet(PrintSurface& surface, const PayDay& payDay, std::size_t count, 
   Row(surface, l, 9, "Тип на превода :", Cp("ДИРЕКТЕН ПРЕВОД"));
   surface.TextOut(l.summaryLeft, 12 * l.pitch, Cp("Обобщение на съобщенията:"));
   surface.Line(l.summaryLeft, 13 * l.pitch, surface.PageWidth(), 13 * l.pitch);
-  Row(surface, l, 14, "Обща сума :", FormatAmount(total));
+  Row(surface, l, 14, "Обща сума :", FormatAmount(total) + (currency == Currency::Euro ? RulesOf(currency).label : ""));
   Row(surface, l, 15, "Брой съобщения :", std::to_string(count));
   Row(surface, l, 16, "Контрола :", payDay.StoredControlString);
   Row(surface, l, 17, "Контролен низ :", ControlFigures(settings, total, count));
@@ -103,16 +103,17 @@ ControlSheetResult PrintControlSheet(FileSystem& fs, const PaymentList& list, Pa
   if (!surface) return result;
   surface->SetFont(font);
   payDay.StoredTotal = TotalAmount(list);
-  PrintSheet(*surface, payDay, list.lines.size(), clock);
+  PrintSheet(*surface, payDay, list.lines.size(), list.currency, clock);
   result.status = surface->End();
   result.printed = result.status.ok();
   return result;
 }
 
-PaymentListColumns MakePaymentListColumns(const PrintSurface& surface) {
+PaymentListColumns MakePaymentListColumns(const PrintSurface& surface, Currency currency) {
   PaymentListColumns c;
   c.ibanLeft = surface.TextWidth(RepeatChar(6, 'W'));
-  c.amountRight = c.ibanLeft + surface.TextWidth(RepeatChar(22, 'W')) + surface.TextWidth(Cp("999999999.99 лв."));
+  c.amountRight =
+      c.ibanLeft + surface.TextWidth(RepeatChar(22, 'W')) + surface.TextWidth("999999999.99" + RulesOf(currency).label);
   c.nameLeft = c.amountRight + surface.TextWidth("WW");
   c.reasonLeft = c.nameLeft + surface.TextWidth(RepeatChar(40, 'm'));
   const int reasonRoom = surface.PageWidth() - surface.TextWidth(RepeatChar(20, 'm'));
@@ -120,12 +121,12 @@ PaymentListColumns MakePaymentListColumns(const PrintSurface& surface) {
   return c;
 }
 
-void PrintListHeadings(PrintSurface& surface, const PaymentListColumns& c, int& y) {
+void PrintListHeadings(PrintSurface& surface, const PaymentListColumns& c, int& y, Currency currency) {
   const int t = surface.TextHeight("T");
   const int nameWidth = c.reasonLeft - c.nameLeft - surface.TextWidth("WW");
   const int reasonWidth = surface.PageWidth() - c.reasonLeft;
   surface.TextOut(c.ibanLeft, y, "IBAN");
-  TextOutRight(surface, c.amountRight, y, Cp("СУМА лв."));
+  TextOutRight(surface, c.amountRight, y, Cp("СУМА") + RulesOf(currency).label);
   surface.TextOut(c.nameLeft, y, FitText(surface, Cp("ИМЕ ПРЕЗИМЕ ФАМИЛИЯ"), nameWidth));
   surface.TextOut(c.reasonLeft, y, FitText(surface, Cp("ОСНОВАНИЕ"), reasonWidth));
   y += t;
@@ -138,19 +139,19 @@ Status PrintPaymentList(const PaymentList& list, Printer& printer, const PrintFo
   if (!surface) return Status::Ok();
   PrintSurface& s = *surface;
   s.SetFont(font);
-  const PaymentListColumns c = MakePaymentListColumns(s);
+  const PaymentListColumns c = MakePaymentListColumns(s, list.currency);
   const int t = s.TextHeight("T");
   const int pitch = t + t / 2;
   const int nameWidth = c.reasonLeft - c.nameLeft - s.TextWidth("WW");
   const int reasonWidth = s.PageWidth() - c.reasonLeft;
-  const std::string currency = Cp(" лв.");
+  const std::string& currency = RulesOf(list.currency).label;
 
   PrintPagedRows(
       s, list.lines.size(), pitch,
       [&](int page) {
         PrintPageNumber(s, pitch / 2, page);
         int y = 2 * pitch;
-        PrintListHeadings(s, c, y);
+        PrintListHeadings(s, c, y, list.currency);
         return y;
       },
       [&](std::size_t row, int y) {

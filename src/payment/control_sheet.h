@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/clock.h"
+#include "common/currency.h"
 #include "common/file_system.h"
 #include "common/print_surface.h"
 #include "common/status.h"
@@ -30,9 +31,10 @@ struct ControlSheetResult {
 // prints the sheet.
 ControlSheetResult PrintControlSheet(FileSystem& fs, const PaymentList& list, PayDay& payDay, Printer& printer,
                                      const Clock& clock, const PrintFont& font);
-// The one-page sheet of the pay day for `count` payment lines, on a surface
-// whose font is set.
-void PrintSheet(PrintSurface& surface, const PayDay& payDay, std::size_t count, const Clock& clock);
+// The one-page sheet of the pay day for `count` payment lines in `currency`,
+// on a surface whose font is set. A total in euro says so; one in leva is
+// printed as it always was.
+void PrintSheet(PrintSurface& surface, const PayDay& payDay, std::size_t count, Currency currency, const Clock& clock);
 
 // The total with two decimals and no point, "0"-filled on the left to 18.
 std::string AmountDigits(double total);
@@ -50,9 +52,10 @@ struct PaymentListColumns {
   int nameLeft = 0;
   int reasonLeft = 0;
 };
-PaymentListColumns MakePaymentListColumns(const PrintSurface& surface);
-// Headings at y; y moves to where the first payment line goes.
-void PrintListHeadings(PrintSurface& surface, const PaymentListColumns& columns, int& y);
+// The amount column is measured on the currency's label.
+PaymentListColumns MakePaymentListColumns(const PrintSurface& surface, Currency currency);
+// Headings at y ("СУМА" with the currency's label); y moves to where the first payment line goes.
+void PrintListHeadings(PrintSurface& surface, const PaymentListColumns& columns, int& y, Currency currency);
 // Every payment line with page numbers and headings on each page; nothing
 // when the print dialog is cancelled.
 Status PrintPaymentList(const PaymentList& list, Printer& printer, const PrintFont& font);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "common/cp1251.h"
-
 namespace zel {
 
 namespace {
@@ -37,12 +35,11 @@ std::string AccountCellText(const PaymentLine& line, bool showOldAccounts) {
   return showOldAccounts ? line.Employee.Account.str() : line.Employee.IBAN.str();
 }
 
-std::string AmountCellText(const PaymentLine& line) {
-  static const std::string currency = Cp(" лв.");
+std::string AmountCellText(const PaymentLine& line, Currency currency) {
   const std::string_view amount = line.NetAmount.view();
   std::string text(amount.size() < kAmountField ? kAmountField - amount.size() : 0, ' ');
   text += amount;
-  return text + currency;
+  return text + RulesOf(currency).label;
 }
 
 void FillReason(PaymentList& list, std::string_view reason) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/currency.h"
 #include "payment/payment_list.h"
 #include "payment/payment_record.h"
 
@@ -22,7 +23,7 @@ struct MoneyListColumns {
   int letterW = 0;         // width of "W"
 };
 
-// w: width of "W"; n: width of "9"; lv: width of " лв.".
+// w: width of "W"; n: width of "9"; lv: width of the currency's label (" лв.").
 MoneyListColumns MakeMoneyListColumns(int w, int n, int lv);
 // The right edge of the amount in a line whose right edge is lineRight.
 int AmountRightEdge(const MoneyListColumns& columns, int lineRight);
@@ -31,8 +32,8 @@ int AmountRightEdge(const MoneyListColumns& columns, int lineRight);
 std::string NameCellText(const PaymentLine& line);
 // The IBAN, or the old-style account while old accounts are shown.
 std::string AccountCellText(const PaymentLine& line, bool showOldAccounts);
-// "%20s лв." with the net amount.
-std::string AmountCellText(const PaymentLine& line);
+// "%20s" with the net amount, then the currency's label (" лв.").
+std::string AmountCellText(const PaymentLine& line, Currency currency);
 
 // Every reason set to the text, cut to 60 characters.
 void FillReason(PaymentList& list, std::string_view reason);

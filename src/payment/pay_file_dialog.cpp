@@ -39,6 +39,24 @@ std::string FormatDate(const Date& date) {
   return text;
 }
 
+namespace {
+
+// The day of a valid "dd.mm.yyyy" date.
+Date ParseDate(std::string_view date) {
+  const auto number = [date](std::size_t pos, std::size_t count) {
+    int n = 0;
+    for (const char c : date.substr(pos, count)) n = n * 10 + (c - '0');
+    return n;
+  };
+  Date day;
+  day.day = number(0, 2);
+  day.month = number(3, 2);
+  day.year = number(6, 4);
+  return day;
+}
+
+}  // namespace
+
 PayFileFieldTexts InitialPayFileFields(const CompanyData& company, const Date& today) {
   PayFileFieldTexts f;
   f[PayFileField::PayDate] = FormatDate(today);
@@ -76,13 +94,19 @@ PayFileInputCheck CheckPayFileInput(PayFileFieldTexts& fields) {
 }
 
 PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& store, PayFileSettings& stored,
-                                   const ControlSheetCall& printControlSheet) {
+                                   const ControlSheetCall& printControlSheet, Currency currency) {
   PayFilePrintResult result;
   const PayFileInputCheck check = CheckPayFileInput(fields);
   if (!check.valid) {
     result.ok = OkButton::Disable;
     result.focus = check.field;
     result.message = check.message;
+    return result;
+  }
+  // The bank reads the file's amounts as euro from that day on.
+  if (const auto refusal = LevaRefusal(currency, ParseDate(fields[PayFileField::PayDate]))) {
+    result.ok = OkButton::Disable;
+    result.message = *refusal;
     return result;
   }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/clock.h"
+#include "common/currency.h"
 #include "common/form_fields.h"
 #include "common/settings_store.h"
 #include "common/status.h"
@@ -56,9 +57,10 @@ struct PayFilePrintResult {
 // The control sheet of the open mass payment list, run on the settings just stored.
 using ControlSheetCall = std::function<ControlSheetResult()>;
 
-// "Печат на контролен лист": validate, store the settings (with the file
-// name built) in `stored`, save the company data, print the control sheet.
+// "Печат на контролен лист": validate, refuse amounts in leva for a pay
+// date from 1 January 2026 on, store the settings (with the file name built)
+// in `stored`, save the company data, print the control sheet.
 PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& store, PayFileSettings& stored,
-                                   const ControlSheetCall& printControlSheet);
+                                   const ControlSheetCall& printControlSheet, Currency currency);
 
 }  // namespace zel

@@ -43,11 +43,12 @@ double AmountValue(std::string_view text) {
 }
 
 // An amount the bank reads as the total counts it: empty (blanks alone count
-// as empty, and as 0), or digits, a point and two decimals, at least 1, no
-// wider than its columns.
-bool IsPayableAmount(std::string_view text) {
+// as empty, and as 0), or digits, a point and two decimals, at least the
+// currency's minimum, no wider than its columns.
+bool IsPayableAmount(std::string_view text, Currency currency) {
   if (Trim(text).empty()) return true;
-  return IsPlainAmount(text) && text.size() <= kAmountWidth && ParseAmount(text).value_or(0) >= 1;
+  return IsPlainAmount(text) && text.size() <= kAmountWidth &&
+         ParseAmount(text).value_or(0) >= RulesOf(currency).minNetAmount;
 }
 
 bool HasLowerCaseLatin(std::string_view s) {
@@ -139,7 +140,7 @@ double TotalAmount(const PaymentList& list) {
 Status CheckPayableAmounts(const PaymentList& list) {
   for (const PaymentLine& line : list.lines) {
     const std::string_view amount = line.NetAmount.view();
-    if (!IsPayableAmount(amount)) {
+    if (!IsPayableAmount(amount, list.currency)) {
       return Status::Fail(Cp("Сумата „") + std::string(amount) + Cp("“ за ") + line.Employee.FullName.str() +
                           Cp(" не е валидна !"));
     }
@@ -199,7 +200,7 @@ Status CheckPaymentFileContent(std::string_view content, const PaymentList& list
       return LineFault(lineNumber, "не носи IBAN от списъка с главни букви");
     }
     const std::string_view amount = Trim(line.substr(kAmountColumn, kAmountWidth));
-    if (!IsPayableAmount(amount) || amount != Trim(expected.NetAmount.view())) {
+    if (!IsPayableAmount(amount, list.currency) || amount != Trim(expected.NetAmount.view())) {
       return LineFault(lineNumber, "не носи сумата от списъка");
     }
     sum += AmountValue(amount);

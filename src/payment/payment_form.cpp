@@ -10,7 +10,6 @@ namespace zel {
 namespace {
 
 constexpr std::size_t kIbanLength = 22;
-constexpr double kMinimumAmount = 1;
 // Every amount below this has a two-decimal text of at most 20 characters.
 constexpr double kAmountLimit = 1e17;
 
@@ -47,29 +46,29 @@ PaymentFieldTexts LoadPaymentFields(const PaymentLine& line) {
   return f;
 }
 
-bool IsStorableNetAmount(const std::string& text) {
+bool IsStorableNetAmount(const std::string& text, Currency currency) {
   const std::string_view trimmed = Trim(text);
-  if (!IsAtLeast(trimmed, kMinimumAmount)) return false;
+  if (!IsAtLeast(trimmed, RulesOf(currency).minNetAmount)) return false;
   const auto value = ParseAmount(trimmed);
   return value && *value < kAmountLimit && FormatAmount(*value).size() <= decltype(PaymentLine::NetAmount)::kCapacity;
 }
 
-PaymentInputCheck CheckPaymentInput(const PaymentFieldTexts& fields) {
+PaymentInputCheck CheckPaymentInput(const PaymentFieldTexts& fields, Currency currency) {
   // A field of blanks alone is as good as empty: it would reach the bank as nothing.
   for (PaymentField f : {PaymentField::NetAmount, PaymentField::Reason, PaymentField::IBAN}) {
     if (Trim(fields[f]).empty()) return Fail(f, "%s не е попълнено !");
   }
   const std::string& iban = fields[PaymentField::IBAN];
   if (iban.size() != kIbanLength || !IsValidIban(iban)) return Fail(PaymentField::IBAN, "%s не е валиден !");
-  if (!IsStorableNetAmount(fields[PaymentField::NetAmount])) {
+  if (!IsStorableNetAmount(fields[PaymentField::NetAmount], currency)) {
     return Fail(PaymentField::NetAmount, "%s не е валидна !");
   }
   return {};
 }
 
-bool StorePaymentFields(const PaymentFieldTexts& fields, PaymentLine& line) {
+bool StorePaymentFields(const PaymentFieldTexts& fields, PaymentLine& line, Currency currency) {
   const std::string& amountText = fields[PaymentField::NetAmount];
-  if (!IsStorableNetAmount(amountText)) return false;
+  if (!IsStorableNetAmount(amountText, currency)) return false;
   line.BankCode.assign(fields[PaymentField::BankCode]);
   line.NetAmount.assign(FormatAmount(*ParseAmount(Trim(amountText))));
   line.Reason.assign(fields[PaymentField::Reason]);

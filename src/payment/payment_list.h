@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/currency.h"
 #include "common/file_io.h"
 #include "common/file_system.h"
 #include "common/status.h"
@@ -20,6 +21,8 @@ struct PaymentList {
   bool registerFound = false;
   // Whether masspIB.dat was read; the caption shows the count only then.
   bool paymentFileRead = false;
+  // The currency of the amounts, as the data folder keeps them.
+  Currency currency = Currency::Leva;
 };
 
 // Builds the lines from DataDir employIB.dat and merges masspIB.dat by EGN.

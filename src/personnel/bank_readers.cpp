@@ -220,6 +220,8 @@ Status ReadIbanFile(FileSystem& fs, Register& reg, Messages& messages, const std
   return ReadListFile(fs, reg, fileName, [&](std::string_view line) { ReadIbanLine(reg, messages, line); });
 }
 
+bool CarriesAmounts(BankFile kind) { return kind == BankFile::Data; }
+
 Status ReadBankFileOfKind(BankFile kind, FileSystem& fs, Register& reg, Messages& messages,
                           const std::string& fileName) {
   switch (kind) {

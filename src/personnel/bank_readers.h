@@ -32,6 +32,9 @@ Status ReadIbanFile(FileSystem& fs, Register& reg, Messages& messages, const std
 
 // The files of the bank that the personnel list reads into its register.
 enum class BankFile { Data, Accounts, Ibans };
+// Whether that kind of file brings amounts into the register (the returned
+// account-opening blocks carry the requested sum and the minimum balance).
+bool CarriesAmounts(BankFile kind);
 // The reader of that kind of file.
 Status ReadBankFileOfKind(BankFile kind, FileSystem& fs, Register& reg, Messages& messages,
                           const std::string& fileName);

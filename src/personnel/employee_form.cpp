@@ -99,7 +99,7 @@ bool CheckDate(Checker& c, EmployeeField field, EmployeeField focus) {
   return true;
 }
 
-bool RunChecks(Checker& c, const UniqueTest& isEgnUnique, const UniqueTest& isIbanUnique) {
+bool RunChecks(Checker& c, const UniqueTest& isEgnUnique, const UniqueTest& isIbanUnique, const MoneyRules& money) {
   static constexpr EmployeeField kRequired[] = {kFieldFullName,  kFieldEgn,          kFieldPassportNo,
                                                 kFieldIssueDate, kFieldIssuedBy,     kFieldTown,
                                                 kFieldStreet,    kFieldRequestedSum, kFieldMinBalance};
@@ -127,10 +127,14 @@ bool RunChecks(Checker& c, const UniqueTest& isEgnUnique, const UniqueTest& isIb
   }
 
   if (!CheckDate(c, kFieldIssueDate, kFieldIssueDate)) return false;
-  if (!IsAtLeast(c.text(kFieldRequestedSum), 10)) return c.Fail(kInvalidFeminine, kFieldRequestedSum);
-  if (!IsAtLeast(c.text(kFieldMinBalance), 2)) return c.Fail(kInvalidMasculine, kFieldMinBalance);
+  if (!IsAtLeast(c.text(kFieldRequestedSum), money.minRequestedSum)) {
+    return c.Fail(kInvalidFeminine, kFieldRequestedSum);
+  }
+  if (!IsAtLeast(c.text(kFieldMinBalance), money.minMinBalance)) return c.Fail(kInvalidMasculine, kFieldMinBalance);
   const std::string& overdraft = c.text(kFieldOverdraft);
-  if (!overdraft.empty() && !IsAtLeast(overdraft, 1)) return c.Fail(kOverdraftInvalid, kFieldOverdraft);
+  if (!overdraft.empty() && !IsAtLeast(overdraft, money.minOverdraft)) {
+    return c.Fail(kOverdraftInvalid, kFieldOverdraft);
+  }
 
   // An IBAN is kept in capitals, the bank's electronic form; the field shows it so.
   std::string& iban = c.text(kFieldIban);
@@ -150,13 +154,14 @@ const std::array<FieldInfo, kEmployeeFieldCount>& EmployeeFieldTable() {
 
 std::string EmployeeLeftCaption() { return Cp("напуснал"); }
 
-EmployeeFields LoadEmployeeFields(const EmployeeRecord& record) {
+EmployeeFields LoadEmployeeFields(const EmployeeRecord& record, Currency currency) {
   EmployeeFields fields;
   for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) {
     fields.texts[i] = WithField(record, i, [](const auto& t) { return t.str(); });
   }
-  if (fields.texts[kFieldRequestedSum].empty()) fields.texts[kFieldRequestedSum] = "802.00";
-  if (fields.texts[kFieldMinBalance].empty()) fields.texts[kFieldMinBalance] = "2.00";
+  const MoneyRules& money = RulesOf(currency);
+  if (fields.texts[kFieldRequestedSum].empty()) fields.texts[kFieldRequestedSum] = money.defaultRequestedSum;
+  if (fields.texts[kFieldMinBalance].empty()) fields.texts[kFieldMinBalance] = money.defaultMinBalance;
   fields.hasLeft = record.HasLeft != 0;
   return fields;
 }
@@ -166,17 +171,18 @@ std::string BirthDateForEgnText(std::string_view egn, std::string_view current) 
   return std::string(current);
 }
 
-EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const UniqueTest& isEgnUnique, const UniqueTest& isIbanUnique) {
+EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const UniqueTest& isEgnUnique, const UniqueTest& isIbanUnique,
+                                 Currency currency) {
   EmployeeCheck result;
   Checker checker(input, result);
-  RunChecks(checker, isEgnUnique, isIbanUnique);
+  RunChecks(checker, isEgnUnique, isIbanUnique, RulesOf(currency));
   return result;
 }
 
 EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const Register& list) {
   return CheckEmployeeInput(
       input, [&list](std::string_view egn) { return list.IsEgnUnique(egn); },
-      [&list](std::string_view iban) { return list.IsIbanUnique(iban); });
+      [&list](std::string_view iban) { return list.IsIbanUnique(iban); }, list.currency());
 }
 
 void StoreEmployeeFields(const EmployeeFields& fields, EmployeeRecord& record) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/currency.h"
 #include "common/employee_record.h"
 #include "common/form_fields.h"
 
@@ -49,9 +50,9 @@ struct EmployeeFields {
   bool hasLeft = false;
 };
 
-// The record's texts; an empty requested sum shows "802.00", an empty
-// minimum balance "2.00".
-EmployeeFields LoadEmployeeFields(const EmployeeRecord& record);
+// The record's texts; an empty requested sum or minimum balance shows the
+// default of the currency ("802.00" and "2.00" in leva).
+EmployeeFields LoadEmployeeFields(const EmployeeRecord& record, Currency currency);
 
 // The birth date to show after the EGN field changed to `egn`: derived from
 // it once it has 6 characters or more, otherwise `current` unchanged.
@@ -64,8 +65,10 @@ using UniqueTest = std::function<bool(std::string_view)>;
 // change the texts as the dialog then shows them, valid or not: the name
 // trimmed, the separators of a full-length date set to ".", the IBAN in
 // capitals (so a repeat typed in lower case is caught).
-EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const UniqueTest& isEgnUnique, const UniqueTest& isIbanUnique);
-// The same against the register, skipping the record at its EditIndex().
+// The amounts' minimums are those of the currency.
+EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const UniqueTest& isEgnUnique, const UniqueTest& isIbanUnique,
+                                 Currency currency);
+// The same against the register and in its currency, skipping the record at its EditIndex().
 EmployeeCheck CheckEmployeeInput(EmployeeFields& input, const Register& list);
 
 // Writes every text into its record field (cut to capacity; the IBAN in

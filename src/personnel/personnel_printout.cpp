@@ -11,20 +11,21 @@ namespace zel {
 namespace {
 
 // An amount with its currency, at most 24 characters.
-std::string AmountText(const std::string& amount) { return (amount + Cp(" лв.")).substr(0, 24); }
+std::string AmountText(const std::string& amount, const std::string& label) { return (amount + label).substr(0, 24); }
 
-void PrintRow(PrintSurface& surface, const PersonnelPrintMeasures& m, int y, const EmployeeRecord& record) {
+void PrintRow(PrintSurface& surface, const PersonnelPrintMeasures& m, int y, const EmployeeRecord& record,
+              const std::string& label) {
   surface.TextOut(m.egnLeft, y, record.EGN.str());
   surface.TextOut(m.ibanLeft, y, record.IBAN.str());
-  TextOutRight(surface, m.requestedLimit - m.amountGap, y, AmountText(record.RequestedSum.str()));
-  TextOutRight(surface, m.overdraftLimit - m.amountGap, y, AmountText(record.Overdraft.str()));
+  TextOutRight(surface, m.requestedLimit - m.amountGap, y, AmountText(record.RequestedSum.str(), label));
+  TextOutRight(surface, m.overdraftLimit - m.amountGap, y, AmountText(record.Overdraft.str(), label));
   surface.TextOut(m.overdraftLimit, y, FitText(surface, record.FullName.str(), surface.PageWidth() - m.overdraftLimit));
 }
 
 }  // namespace
 
-PersonnelPrintMeasures MeasurePersonnelPrint(const PrintSurface& surface) {
-  const std::string amountColumn = Cp("999999999999999.99 лв.");
+PersonnelPrintMeasures MeasurePersonnelPrint(const PrintSurface& surface, Currency currency) {
+  const std::string amountColumn = "999999999999999.99" + RulesOf(currency).label;
   PersonnelPrintMeasures m;
   m.egnLeft = surface.PageWidth() / 10;
   m.ibanLeft = m.egnLeft + surface.TextWidth("999999999999");
@@ -58,7 +59,8 @@ Status PrintPersonnelList(Printer& printer, const Register& list, const PrintFon
 
   PrintSurface& s = *surface;
   s.SetFont(font);
-  const PersonnelPrintMeasures m = MeasurePersonnelPrint(s);
+  const std::string& label = RulesOf(list.currency()).label;
+  const PersonnelPrintMeasures m = MeasurePersonnelPrint(s, list.currency());
   const auto& records = list.records();
   PrintPagedRows(
       s, records.size(), m.rowHeight,
@@ -68,7 +70,7 @@ Status PrintPersonnelList(Printer& printer, const Register& list, const PrintFon
         PrintPersonnelHeadings(s, m, y);
         return y;
       },
-      [&](std::size_t row, int y) { PrintRow(s, m, y, records[row]); });
+      [&](std::size_t row, int y) { PrintRow(s, m, y, records[row], label); });
   return s.End();
 }
 

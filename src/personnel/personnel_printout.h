@@ -2,6 +2,7 @@
 // The printed personnel list: one row per employee (EGN, IBAN, requested
 // amount, overdraft, name) with the page number and the headings on every page.
 
+#include "common/currency.h"
 #include "common/print_surface.h"
 #include "common/status.h"
 
@@ -20,12 +21,14 @@ struct PersonnelPrintMeasures {
   int rowHeight = 0;
   int amountGap = 0;  // width of "WWW": an amount ends that far before its limit
 };
-PersonnelPrintMeasures MeasurePersonnelPrint(const PrintSurface& surface);
+// The amount columns are measured on the currency's label.
+PersonnelPrintMeasures MeasurePersonnelPrint(const PrintSurface& surface, Currency currency);
 
 // Draws the headings and the rule at y and moves y below them.
 void PrintPersonnelHeadings(PrintSurface& surface, const PersonnelPrintMeasures& m, int& y);
 
-// Shows the print dialog and prints every record in list order. An empty
+// Shows the print dialog and prints every record in list order, the amounts
+// labelled with the register's currency. An empty
 // register prints nothing; a cancelled dialog prints nothing and is no failure.
 // No page is begun after the last row.
 Status PrintPersonnelList(Printer& printer, const Register& list, const PrintFont& font);

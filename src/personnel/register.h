@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/currency.h"
 #include "common/employee_record.h"
 #include "common/uninitialised.h"
 
@@ -45,6 +46,10 @@ public:
   void MarkModified();
   // Called whenever Modified() turns true (the list window turns "Край" bold).
   std::function<void()> onModified;
+
+  // The currency of the amounts, as the data folder keeps them.
+  Currency currency() const { return currency_; }
+  void SetCurrency(Currency currency) { currency_ = currency; }
 
   int EditIndex() const { return editIndex_; }
   void SetEditIndex(int i) { editIndex_ = i; }
@@ -89,6 +94,7 @@ private:
   Records records_;
   bool modified_ = false;
   int editIndex_ = -1;
+  Currency currency_ = Currency::Leva;
   mutable Index egnIndex_;
   mutable Index ibanIndex_;
   mutable std::vector<std::uint32_t> found_;

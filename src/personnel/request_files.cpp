@@ -95,8 +95,8 @@ void PutOverdraftBlock(std::string& out, const EmployeeRecord& r, std::string_vi
 
 bool WantsAccount(const EmployeeRecord& r) { return r.Account.empty() && r.HasLeft == 0; }
 
-bool WantsOverdraft(const EmployeeRecord& r) {
-  return !r.IBAN.empty() && r.HasLeft == 0 && !r.Overdraft.empty() && IsAtLeast(r.Overdraft.view(), 1);
+bool WantsOverdraft(const EmployeeRecord& r, double minOverdraft) {
+  return !r.IBAN.empty() && r.HasLeft == 0 && !r.Overdraft.empty() && IsAtLeast(r.Overdraft.view(), minOverdraft);
 }
 
 }  // namespace
@@ -111,9 +111,10 @@ std::string AccountOpeningRequestsText(const Register& reg, const std::string& c
 }
 
 std::string OverdraftRequestsText(const Register& reg, const std::string& companyIban) {
+  const double minOverdraft = RulesOf(reg.currency()).minOverdraft;
   std::string out;
   for (const EmployeeRecord& r : reg.records()) {
-    if (WantsOverdraft(r)) PutOverdraftBlock(out, r, companyIban);
+    if (WantsOverdraft(r, minOverdraft)) PutOverdraftBlock(out, r, companyIban);
   }
   return out;
 }

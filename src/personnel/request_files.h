@@ -26,7 +26,8 @@ Status WriteAccountOpeningRequests(FileSystem& fs, const Register& reg, Settings
                                    const std::string& fileName);
 
 // One block per employee who has not left, has an IBAN and an overdraft of at
-// least 1. The company's IBAN may be missing; it is then written empty.
+// least the register's currency's minimum (1 leva). The company's IBAN may be
+// missing; it is then written empty.
 Status WriteOverdraftRequests(FileSystem& fs, const Register& reg, SettingsStore& settings,
                               const std::string& fileName);
 

@@ -14,12 +14,13 @@ bool IsFloppyDirectory(std::string_view currentDirectory) {
   return drive == 'A' || drive == 'B';
 }
 
-CommandStates CommandStatesFor(bool childOpen, ChildKind openChild) {
+CommandStates CommandStatesFor(bool childOpen, ChildKind openChild, Currency currency) {
   CommandStates states;
   states.openPersonnel = !childOpen;
   states.openPayment = !childOpen;
   states.writeFile = childOpen;
   states.readBankFiles = childOpen && openChild == ChildKind::Personnel;
+  states.convertToEuro = !childOpen && currency == Currency::Leva;
   return states;
 }
 

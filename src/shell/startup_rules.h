@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "common/currency.h"
+
 namespace zel {
 
 // True when the directory text lies on drive A: or B:, in any letter case.
@@ -19,6 +21,7 @@ struct CommandStates {
   bool openPayment = true;     // ToolButton3, FileSaveItem
   bool writeFile = false;      // ToolButton2, FileSaveAsItem
   bool readBankFiles = false;  // FileRead, AccFileRead, IBAN1
+  bool convertToEuro = false;  // EuroItem: only with no list open, in a folder in leva
   // firmData, FileExitItem and HelpAboutItem are enabled in every state.
   bool companyData = true;
   bool exit = true;
@@ -28,7 +31,8 @@ struct CommandStates {
 };
 
 // The states after UpdateCommands(childOpen) while `openChild` is the child
-// in the frame: the bank file readers need the personnel list itself.
-CommandStates CommandStatesFor(bool childOpen, ChildKind openChild);
+// in the frame and the data folder's amounts are in `currency`: the bank
+// file readers need the personnel list itself.
+CommandStates CommandStatesFor(bool childOpen, ChildKind openChild, Currency currency);
 
 }  // namespace zel

@@ -31,11 +31,11 @@ TEST(MoneyListCells, NameAccountAndAmountTexts) {
   EXPECT_EQ(NameCellText(line), std::string(30, 'a'));
   EXPECT_EQ(AccountCellText(line, false), kValidIban);
   EXPECT_EQ(AccountCellText(line, true), "1234567890");
-  EXPECT_EQ(AmountCellText(line), std::string(13, ' ') + "1234.50" + Cp(" лв."));
+  EXPECT_EQ(AmountCellText(line, Currency::Leva), std::string(13, ' ') + "1234.50" + Cp(" лв."));
   line.NetAmount.clear();
-  EXPECT_EQ(AmountCellText(line), std::string(20, ' ') + Cp(" лв."));
+  EXPECT_EQ(AmountCellText(line, Currency::Leva), std::string(20, ' ') + Cp(" лв."));
   line.NetAmount.assign(std::string(20, '9'));
-  EXPECT_EQ(AmountCellText(line), std::string(20, '9') + Cp(" лв."));
+  EXPECT_EQ(AmountCellText(line, Currency::Leva), std::string(20, '9') + Cp(" лв."));
   EXPECT_EQ(NameCellText(MakeLine("Иван", kValidIban, "", "")), Cp("Иван"));
 }
 

@@ -133,10 +133,13 @@ TEST_F(PayFileDialogTest, PrintCommandWithInvalidInputDisablesOkAndTouchesNothin
   PayFileFieldTexts f = Filled();
   f[PayFileField::SeqNo] = "12";
   int calls = 0;
-  const PayFilePrintResult r = RunPayFilePrint(f, store, stored, [&] {
-    ++calls;
-    return ControlSheetResult{Status::Ok(), true, {}};
-  });
+  const PayFilePrintResult r = RunPayFilePrint(
+      f, store, stored,
+      [&] {
+        ++calls;
+        return ControlSheetResult{Status::Ok(), true, {}};
+      },
+      Currency::Euro);
   EXPECT_EQ(r.ok, OkButton::Disable);
   ASSERT_TRUE(r.focus.has_value());
   EXPECT_EQ(*r.focus, PayFileField::SeqNo);
@@ -146,15 +149,40 @@ TEST_F(PayFileDialogTest, PrintCommandWithInvalidInputDisablesOkAndTouchesNothin
   EXPECT_EQ(stored.PayFileName, "O250500p.dp0");
 }
 
+// The bank reads the amounts as euro from 1 January 2026: a folder still in
+// leva prints no sheet and writes no file for a pay date from then on.
+TEST_F(PayFileDialogTest, LevaAmountsAreRefusedFromTheEuroDayOn) {
+  for (const auto& [date, refused] : {std::pair{"31.12.2025", false}, std::pair{"01.01.2026", true}}) {
+    test::FakeSettingsStore store;
+    PayFileFieldTexts f = Filled();
+    f[PayFileField::PayDate] = date;
+    int calls = 0;
+    const PayFilePrintResult r = RunPayFilePrint(
+        f, store, stored,
+        [&] {
+          ++calls;
+          return ControlSheetResult{Status::Ok(), true, {}};
+        },
+        Currency::Leva);
+    EXPECT_EQ(calls, refused ? 0 : 1) << date;
+    EXPECT_EQ(r.ok, refused ? OkButton::Disable : OkButton::Enable) << date;
+    EXPECT_EQ(r.message.find(Cp("„Превръщане в евро“")) != std::string::npos, refused) << date;
+    EXPECT_EQ(store.writes.empty(), refused) << date;
+  }
+}
+
 TEST_F(PayFileDialogTest, PrintCommandStoresSettingsSavesCompanyAndPrints) {
   test::FakeSettingsStore store;
   PayFileFieldTexts f = Filled();
   f[PayFileField::PayDate] = "07-12-2026";
   PayFileSettings seen;
-  const PayFilePrintResult r = RunPayFilePrint(f, store, stored, [&] {
-    seen = stored;
-    return ControlSheetResult{Status::Ok(), true, {}};
-  });
+  const PayFilePrintResult r = RunPayFilePrint(
+      f, store, stored,
+      [&] {
+        seen = stored;
+        return ControlSheetResult{Status::Ok(), true, {}};
+      },
+      Currency::Euro);
   EXPECT_EQ(r.ok, OkButton::Enable);
   EXPECT_TRUE(r.error.ok());
   const PayFileSettings& s = stored;
@@ -172,19 +200,28 @@ TEST_F(PayFileDialogTest, PrintCommandStoresSettingsSavesCompanyAndPrints) {
 TEST_F(PayFileDialogTest, CancelledPrintDisablesOkAndFailuresKeepItsState) {
   test::FakeSettingsStore store;
   PayFileFieldTexts f = Filled();
-  PayFilePrintResult r = RunPayFilePrint(f, store, stored, [] { return ControlSheetResult{}; });
+  PayFilePrintResult r = RunPayFilePrint(
+      f, store, stored, [] { return ControlSheetResult{}; }, Currency::Euro);
   EXPECT_EQ(r.ok, OkButton::Disable);
   EXPECT_TRUE(r.error.ok());
 
-  r = RunPayFilePrint(f, store, stored, [] {
-    return ControlSheetResult{Status::Fail("Error save in file /x !"), false, {}};
-  });
+  r = RunPayFilePrint(
+      f, store, stored,
+      [] {
+        return ControlSheetResult{Status::Fail("Error save in file /x !"), false, {}};
+      },
+      Currency::Euro);
   EXPECT_EQ(r.ok, OkButton::Keep);
   EXPECT_EQ(r.error.message(), "Error save in file /x !");
 
   // A list the control sheet refuses (an amount that is no plain amount)
   // leaves "Ok" off, with its one message.
-  r = RunPayFilePrint(f, store, stored, [] { return ControlSheetResult{Status::Ok(), false, "refused"}; });
+  r = RunPayFilePrint(
+      f, store, stored,
+      [] {
+        return ControlSheetResult{Status::Ok(), false, "refused"};
+      },
+      Currency::Euro);
   EXPECT_EQ(r.ok, OkButton::Disable);
   EXPECT_EQ(r.message, "refused");
   EXPECT_TRUE(r.error.ok());
@@ -194,10 +231,13 @@ TEST_F(PayFileDialogTest, CancelledPrintDisablesOkAndFailuresKeepItsState) {
   stored = PayFileSettings{};
   store.failWritesFrom = 0;
   int calls = 0;
-  r = RunPayFilePrint(f, store, stored, [&] {
-    ++calls;
-    return ControlSheetResult{Status::Ok(), true, {}};
-  });
+  r = RunPayFilePrint(
+      f, store, stored,
+      [&] {
+        ++calls;
+        return ControlSheetResult{Status::Ok(), true, {}};
+      },
+      Currency::Euro);
   EXPECT_EQ(r.ok, OkButton::Keep);
   EXPECT_FALSE(r.error.ok());
   EXPECT_EQ(calls, 0);

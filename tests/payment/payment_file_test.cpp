@@ -93,7 +93,7 @@ PaymentList ThreeEmployees() {
       MakeLine("Иван Петров Георгиев", kValidIban, "", "Заплата за май 2026 г., премия и бонус по трудов договор 123");
   PaymentFieldTexts typed = LoadPaymentFields(ivan);
   typed[PaymentField::NetAmount] = "1234.5";
-  EXPECT_TRUE(StorePaymentFields(typed, ivan));
+  EXPECT_TRUE(StorePaymentFields(typed, ivan, Currency::Leva));
   list.lines.push_back(ivan);
   list.lines.push_back(MakeLine("Мария Иванова", "BG18RZBB91550123456789", "", "Аванс"));
   list.lines.push_back(MakeLine("Константин Александров Константинов-Ясенов", "BG47UNCR70001519562303", "200.20", ""));

@@ -42,22 +42,22 @@ TEST(PaymentFormFields, LoadShowsEveryFieldOfTheLineWithoutDefaults) {
 
 TEST(PaymentFormCheck, RequiredFieldsInOrderAmountReasonIban) {
   PaymentFieldTexts f = LoadPaymentFields(MakeLine("Иван", "", "", ""));
-  PaymentInputCheck c = CheckPaymentInput(f);
+  PaymentInputCheck c = CheckPaymentInput(f, Currency::Leva);
   EXPECT_FALSE(c.valid);
   EXPECT_EQ(c.field, PaymentField::NetAmount);
   EXPECT_EQ(c.message, Cp("Чиста сума за получаване не е попълнено !"));
 
   f[PaymentField::NetAmount] = "100";
-  c = CheckPaymentInput(f);
+  c = CheckPaymentInput(f, Currency::Leva);
   EXPECT_EQ(c.field, PaymentField::Reason);
   EXPECT_EQ(c.message, Cp("Основание не е попълнено !"));
 
   f[PaymentField::Reason] = "   ";  // blanks alone fill nothing
-  c = CheckPaymentInput(f);
+  c = CheckPaymentInput(f, Currency::Leva);
   EXPECT_EQ(c.field, PaymentField::Reason);
 
   f[PaymentField::Reason] = Cp("Заплата");
-  c = CheckPaymentInput(f);
+  c = CheckPaymentInput(f, Currency::Leva);
   EXPECT_EQ(c.field, PaymentField::IBAN);
   EXPECT_EQ(c.message, Cp("IBAN сметка не е попълнено !"));
 }
@@ -67,7 +67,7 @@ TEST(PaymentFormCheck, IbanMustBeTwentyTwoValidCharactersBeforeTheAmountIsLooked
   f[PaymentField::NetAmount] = "0";  // would fail too, but the IBAN comes first
   for (const std::string& iban : {kValidIban.substr(0, 21), std::string("BG81BNBG96611020345678")}) {
     f[PaymentField::IBAN] = iban;
-    const PaymentInputCheck c = CheckPaymentInput(f);
+    const PaymentInputCheck c = CheckPaymentInput(f, Currency::Leva);
     EXPECT_FALSE(c.valid);
     EXPECT_EQ(c.field, PaymentField::IBAN);
     EXPECT_EQ(c.message, Cp("IBAN сметка не е валиден !"));
@@ -79,14 +79,14 @@ TEST(PaymentFormCheck, AmountBelowOneNotANumberOrTooLongIsRefused) {
   for (const char* amount : {"0.99", "0", "12,50", "-5", "abc", "1e17", "100000000000000000", "99999999999999999.99",
                              "1e300", "nan", "inf", "0x10"}) {
     f[PaymentField::NetAmount] = amount;
-    const PaymentInputCheck c = CheckPaymentInput(f);
+    const PaymentInputCheck c = CheckPaymentInput(f, Currency::Leva);
     EXPECT_FALSE(c.valid) << amount;
     EXPECT_EQ(c.field, PaymentField::NetAmount) << amount;
     EXPECT_EQ(c.message, Cp("Чиста сума за получаване не е валидна !")) << amount;
   }
   for (const char* amount : {"1", " 12.5 ", "1e3", "9999999999999998"}) {
     f[PaymentField::NetAmount] = amount;
-    EXPECT_TRUE(CheckPaymentInput(f).valid) << amount;
+    EXPECT_TRUE(CheckPaymentInput(f, Currency::Leva).valid) << amount;
   }
 }
 
@@ -98,7 +98,7 @@ TEST(PaymentFormStore, AmountIsNormalisedToTwoDecimals) {
     PaymentFieldTexts f = ValidFields();
     f[PaymentField::NetAmount] = typed;
     PaymentLine line = MakeLine("Иван Петров", kValidIban, "", "");
-    ASSERT_TRUE(StorePaymentFields(f, line)) << typed;
+    ASSERT_TRUE(StorePaymentFields(f, line, Currency::Leva)) << typed;
     EXPECT_EQ(line.NetAmount.str(), stored) << typed;
   }
 }
@@ -112,7 +112,7 @@ TEST(PaymentFormStore, WritesOnlyBankCodeAmountAndReason) {
   f[PaymentField::BankCode] = "123456789";  // one more than fits
   f[PaymentField::NetAmount] = "20";
   f[PaymentField::Reason] = std::string(60, 'r');
-  ASSERT_TRUE(StorePaymentFields(f, line));
+  ASSERT_TRUE(StorePaymentFields(f, line, Currency::Leva));
   EXPECT_EQ(line.BankCode.str(), "12345678");
   EXPECT_EQ(line.Reason.str(), std::string(60, 'r'));
   EXPECT_EQ(line.NetAmount.str(), "20.00");
@@ -126,7 +126,7 @@ TEST(PaymentFormStore, AnAmountThatCannotBeHeldLeavesTheLineUntouched) {
   f[PaymentField::Reason] = "new";
   for (const char* amount : {"1e17", "0.5", "x"}) {
     f[PaymentField::NetAmount] = amount;
-    EXPECT_FALSE(StorePaymentFields(f, line)) << amount;
+    EXPECT_FALSE(StorePaymentFields(f, line, Currency::Leva)) << amount;
     EXPECT_EQ(0, std::memcmp(&line, &before, sizeof line)) << amount;
   }
 }

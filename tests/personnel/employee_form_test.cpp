@@ -38,9 +38,9 @@ EmployeeFields ValidInput() {
 struct Checked : EmployeeCheck {
   EmployeeFields fields;
 };
-Checked Check(EmployeeFields f) {
+Checked Check(EmployeeFields f, Currency currency = Currency::Leva) {
   Checked r;
-  static_cast<EmployeeCheck&>(r) = CheckEmployeeInput(f, kUnique, kUnique);
+  static_cast<EmployeeCheck&>(r) = CheckEmployeeInput(f, kUnique, kUnique, currency);
   r.fields = f;
   return r;
 }
@@ -58,7 +58,9 @@ TEST(EmployeeForm, TableHasTheDialogsLengthsAndOnlyTheBirthDateReadOnly) {
 }
 
 TEST(EmployeeForm, NewRecordShowsEmptyFieldsExceptTheTwoAmounts) {
-  const EmployeeFields f = LoadEmployeeFields(ZeroEmployeeRecord());
+  EXPECT_EQ(LoadEmployeeFields(ZeroEmployeeRecord(), Currency::Euro).texts[kFieldRequestedSum], "410.06");
+  EXPECT_EQ(LoadEmployeeFields(ZeroEmployeeRecord(), Currency::Euro).texts[kFieldMinBalance], "1.02");
+  const EmployeeFields f = LoadEmployeeFields(ZeroEmployeeRecord(), Currency::Leva);
   for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) {
     SCOPED_TRACE(i);
     if (i == kFieldRequestedSum) {
@@ -85,7 +87,7 @@ TEST(EmployeeForm, LoadShowsStoredTextsAndLeftFlag) {
   rec.MinBalance = "5";
   rec.IBAN = "BG80BNBG96611020345678";
   rec.HasLeft = 7;  // any non-zero byte ticks the box
-  const EmployeeFields f = LoadEmployeeFields(rec);
+  const EmployeeFields f = LoadEmployeeFields(rec, Currency::Leva);
   EXPECT_EQ(f.texts[kFieldEgn], "7503158765");
   EXPECT_EQ(f.texts[kFieldBirthDate], "15.03.1975");
   EXPECT_EQ(f.texts[kFieldRequestedSum], "1500");
@@ -164,6 +166,25 @@ TEST(EmployeeForm, EachCheckNamesItsFieldAndMessage) {
   }
 }
 
+// In euro the minimums are the leva ones converted: each amount at its
+// minimum passes, a cent less does not.
+TEST(EmployeeForm, EuroMinimums) {
+  struct Case {
+    EmployeeField field;
+    const char* minimum;
+    const char* centLess;
+  };
+  for (const Case& c : {Case{kFieldRequestedSum, "5.11", "5.10"}, Case{kFieldMinBalance, "1.02", "1.01"},
+                        Case{kFieldOverdraft, "0.51", "0.50"}}) {
+    EmployeeFields f = ValidInput();
+    f.texts[c.field] = c.minimum;
+    EXPECT_TRUE(Check(f, Currency::Euro).valid) << c.minimum;
+    EXPECT_FALSE(Check(f, Currency::Leva).valid) << c.minimum;
+    f.texts[c.field] = c.centLess;
+    EXPECT_EQ(Check(f, Currency::Euro).field, c.field) << c.centLess;
+  }
+}
+
 TEST(EmployeeForm, MessagesKeepTheirOddBytes) {
   EmployeeFields f = ValidInput();
   f.texts[kFieldPassportNo] = "12345678";
@@ -202,29 +223,32 @@ TEST(EmployeeForm, RequiredFieldsAreCheckedInOrder) {
 
 TEST(EmployeeForm, DuplicatesAreReportedAsRepeatedEntry) {
   EmployeeFields f = ValidInput();
-  EmployeeCheck r = CheckEmployeeInput(f, kTaken, kUnique);
+  EmployeeCheck r = CheckEmployeeInput(f, kTaken, kUnique, Currency::Leva);
   EXPECT_EQ(r.field, kFieldEgn);
   EXPECT_EQ(r.message, Cp("Опит за повторно въвеждане на ЕГН !"));
 
   f.texts[kFieldIban] = "BG80BNBG96611020345678";
-  r = CheckEmployeeInput(f, kUnique, kTaken);
+  r = CheckEmployeeInput(f, kUnique, kTaken, Currency::Leva);
   EXPECT_EQ(r.field, kFieldIban);
   EXPECT_EQ(r.message, Cp("Опит за повторно въвеждане на IBAN сметка !"));
 
   // Kept in capitals, so a repeat typed in lower case is a repeat too.
   f.texts[kFieldIban] = "bg80bnbg96611020345678";
   std::string looked;
-  r = CheckEmployeeInput(f, kUnique, [&looked](std::string_view iban) {
-    looked = std::string(iban);
-    return false;
-  });
+  r = CheckEmployeeInput(
+      f, kUnique,
+      [&looked](std::string_view iban) {
+        looked = std::string(iban);
+        return false;
+      },
+      Currency::Leva);
   EXPECT_EQ(looked, "BG80BNBG96611020345678");
   EXPECT_EQ(f.texts[kFieldIban], "BG80BNBG96611020345678");
   EXPECT_EQ(r.field, kFieldIban);
 
   // An empty IBAN is never looked up.
   f.texts[kFieldIban] = "";
-  EXPECT_TRUE(CheckEmployeeInput(f, kUnique, kTaken).valid);
+  EXPECT_TRUE(CheckEmployeeInput(f, kUnique, kTaken, Currency::Leva).valid);
 }
 
 TEST(EmployeeForm, UniquenessAgainstTheRegisterSkipsTheRecordUnderEdit) {
@@ -304,7 +328,7 @@ TEST(EmployeeForm, StoreWritesEveryFieldShortNameAndLeftFlag) {
   EXPECT_EQ(rec.HasLeft, 1);
   EXPECT_EQ(rec.Account.str(), "1012345675");
   EXPECT_EQ(rec.LabourContract.str(), "N12/01.01.2010");
-  EXPECT_EQ(LoadEmployeeFields(rec).texts, f.texts);
+  EXPECT_EQ(LoadEmployeeFields(rec, Currency::Leva).texts, f.texts);
 
   f.hasLeft = false;
   StoreEmployeeFields(f, rec);

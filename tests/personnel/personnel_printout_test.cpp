@@ -52,7 +52,7 @@ TEST(PersonnelPrintout, MeasuresFollowTheFont) {
   surface.charWidth = 10;
   surface.textHeight = 25;
   surface.pageWidth = 3005;
-  const PersonnelPrintMeasures m = MeasurePersonnelPrint(surface);
+  const PersonnelPrintMeasures m = MeasurePersonnelPrint(surface, Currency::Leva);
   EXPECT_EQ(m.egnLeft, 300);
   EXPECT_EQ(m.ibanLeft, 300 + 120);
   EXPECT_EQ(m.requestedLimit, 640 + 220 + 20);

@@ -26,7 +26,7 @@ TEST(IsFloppyDirectory, AcceptsEveryOtherDirectory) {
 }
 
 TEST(CommandStates, NoChildOpensListsOnly) {
-  const CommandStates s = CommandStatesFor(false, ChildKind::None);
+  const CommandStates s = CommandStatesFor(false, ChildKind::None, Currency::Euro);
   EXPECT_TRUE(s.openPersonnel);
   EXPECT_TRUE(s.openPayment);
   EXPECT_FALSE(s.writeFile);
@@ -35,7 +35,7 @@ TEST(CommandStates, NoChildOpensListsOnly) {
 }
 
 TEST(CommandStates, PersonnelListEnablesWritingAndReading) {
-  const CommandStates s = CommandStatesFor(true, ChildKind::Personnel);
+  const CommandStates s = CommandStatesFor(true, ChildKind::Personnel, Currency::Euro);
   EXPECT_FALSE(s.openPersonnel);
   EXPECT_FALSE(s.openPayment);
   EXPECT_TRUE(s.writeFile);
@@ -44,7 +44,7 @@ TEST(CommandStates, PersonnelListEnablesWritingAndReading) {
 }
 
 TEST(CommandStates, PaymentListEnablesWritingButNotReading) {
-  const CommandStates s = CommandStatesFor(true, ChildKind::Payment);
+  const CommandStates s = CommandStatesFor(true, ChildKind::Payment, Currency::Euro);
   EXPECT_FALSE(s.openPersonnel);
   EXPECT_FALSE(s.openPayment);
   EXPECT_TRUE(s.writeFile);
@@ -55,8 +55,10 @@ TEST(CommandStates, PaymentListEnablesWritingButNotReading) {
 TEST(CommandStates, ClosingResetsWhateverChildIsStillInTheFrame) {
   // The lists call UpdateCommands(false) from their close handler, before
   // they are gone from the frame.
-  EXPECT_EQ(CommandStatesFor(false, ChildKind::Personnel), CommandStatesFor(false, ChildKind::None));
-  EXPECT_EQ(CommandStatesFor(false, ChildKind::Payment), CommandStatesFor(false, ChildKind::None));
+  EXPECT_EQ(CommandStatesFor(false, ChildKind::Personnel, Currency::Euro),
+            CommandStatesFor(false, ChildKind::None, Currency::Euro));
+  EXPECT_EQ(CommandStatesFor(false, ChildKind::Payment, Currency::Euro),
+            CommandStatesFor(false, ChildKind::None, Currency::Euro));
 }
 
 TEST(Hints, BarSplitsShortAndLongPartAsTheyStand) {

@@ -3,6 +3,7 @@
 // test gives fakes where the program gives the Qt realisations.
 
 #include "common/clock.h"
+#include "common/currency.h"
 #include "common/file_system.h"
 #include "common/messages.h"
 #include "common/print_surface.h"
@@ -18,6 +19,7 @@ struct Services {
   Clock& clock;
   Dialogs& dialogs;
   FileSystem& files;
+  DataFolder& folder;  // the data folder's currency, which a conversion changes
 };
 
 }  // namespace zel::ui

@@ -41,12 +41,13 @@ void MoneyListModel::AllChanged() {
   if (rowCount() > 0) emit dataChanged(index(0), index(rowCount() - 1));
 }
 
-MoneyListDelegate::MoneyListDelegate(const MoneyListModel& model, const QFont& listFont, QObject* parent)
-    : QStyledItemDelegate(parent), model_(model) {
+MoneyListDelegate::MoneyListDelegate(const MoneyListModel& model, const QFont& listFont, Currency currency,
+                                     QObject* parent)
+    : QStyledItemDelegate(parent), model_(model), currency_(currency) {
   const QFontMetrics metrics(listFont);
   columns_ =
       MakeMoneyListColumns(metrics.horizontalAdvance(QLatin1Char('W')), metrics.horizontalAdvance(QLatin1Char('9')),
-                           metrics.horizontalAdvance(ToQt(Cp(" лв."))));
+                           metrics.horizontalAdvance(ToQt(RulesOf(currency).label)));
 }
 
 QSize MoneyListDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
@@ -75,7 +76,7 @@ void MoneyListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   painter->drawText(left + columns_.name, baseline, ToQt(NameCellText(*line)));
   painter->drawText(left + columns_.bankCode, baseline, ToQt(line->BankCode.str()));
   painter->drawText(left + columns_.account, baseline, ToQt(AccountCellText(*line, showOldAccounts_)));
-  const QString amount = ToQt(AmountCellText(*line));
+  const QString amount = ToQt(AmountCellText(*line, currency_));
   const int right = left + AmountRightEdge(columns_, option.rect.width());
   painter->drawText(right - metrics.horizontalAdvance(amount), baseline, amount);
 

@@ -39,8 +39,9 @@ class MoneyListDelegate : public QStyledItemDelegate {
 public:
   static constexpr int kLineHeight = 15;
 
-  // The columns come from the list font: "W", "9" and " лв." measured in it.
-  MoneyListDelegate(const MoneyListModel& model, const QFont& listFont, QObject* parent = nullptr);
+  // The columns come from the list font: "W", "9" and the currency's label
+  // (" лв.") measured in it.
+  MoneyListDelegate(const MoneyListModel& model, const QFont& listFont, Currency currency, QObject* parent = nullptr);
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -51,6 +52,7 @@ public:
 
 private:
   const MoneyListModel& model_;
+  Currency currency_;
   MoneyListColumns columns_;
   bool showOldAccounts_ = false;
 };

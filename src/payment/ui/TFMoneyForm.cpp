@@ -45,7 +45,7 @@ void TFMoneyForm::CreateControls() {
   resize(544, 370);
 
   model_ = new MoneyListModel(list_, this);
-  delegate_ = new MoneyListDelegate(*model_, font(), this);
+  delegate_ = new MoneyListDelegate(*model_, font(), services_.folder.currency, this);
 
   ListBox1 = new QListView(this);
   ListBox1->setObjectName(Qs("ListBox1"));
@@ -99,6 +99,7 @@ void TFMoneyForm::CreateControls() {
 }
 
 void TFMoneyForm::FormCreate() {
+  list_.currency = services_.folder.currency;
   const Status loaded = LoadPaymentList(services_.files, list_);
   model_->Reload();
   // No line is selected until the user selects one.
@@ -116,7 +117,7 @@ void TFMoneyForm::EditPaymentLine() {
   const int selected = SelectedIndex();
   std::optional<PaymentLine> working = LineForEdit(list_, selected);
   if (!working) return;
-  TFormEditMoney dialog(services_.messages, this);
+  TFormEditMoney dialog(services_.messages, list_.currency, this);
   if (dialog.EditPayment(Qs("Редактиране"), *working) != QDialog::Accepted) return;
   if (!ApplyEditedLine(list_, selected, *working)) return;
   model_->LineChanged(selected);
@@ -162,9 +163,13 @@ ControlSheetResult TFMoneyForm::PrintControlSheet() {
 }
 
 bool TFMoneyForm::FormClose() {
-  if (loaded_) {
-    const Status saved = SavePaymentList(services_.files, list_,
-                                         [this](const std::string& warning) { services_.messages.Show(warning); });
+  if (loaded_ && list_.registerFound) {
+    // A new folder says it is in euro before it holds any amount.
+    Status saved = RecordBeforeSave(services_.files, services_.folder, services_.clock.Today());
+    if (saved.ok()) {
+      saved = SavePaymentList(services_.files, list_,
+                              [this](const std::string& warning) { services_.messages.Show(warning); });
+    }
     if (!saved.ok()) {
       // The lines stay, and so does the window: what was typed is not lost.
       services_.messages.ReportError(saved.message());

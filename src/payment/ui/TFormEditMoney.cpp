@@ -23,9 +23,10 @@ std::size_t Slot(PaymentField field) { return static_cast<std::size_t>(field); }
 
 }  // namespace
 
-TFormEditMoney::TFormEditMoney(Messages& messages, QWidget* parent)
+TFormEditMoney::TFormEditMoney(Messages& messages, Currency currency, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      messages_(messages) {
+      messages_(messages),
+      currency_(currency) {
   setObjectName(Qs("FormEditMoney"));
   CreateControls();
 }
@@ -125,12 +126,12 @@ int TFormEditMoney::EditPayment(const QString& title, PaymentLine& line) {
   Field(PaymentField::NetAmount)->selectAll();
   if (exec() != QDialog::Accepted) return QDialog::Rejected;
   // The checks passed on confirmation, so the amount is one the line can hold.
-  if (!StorePaymentFields(FieldTexts(), line)) return QDialog::Rejected;
+  if (!StorePaymentFields(FieldTexts(), line, currency_)) return QDialog::Rejected;
   return QDialog::Accepted;
 }
 
 bool TFormEditMoney::FormCloseQuery() {
-  const PaymentInputCheck check = CheckPaymentInput(FieldTexts());
+  const PaymentInputCheck check = CheckPaymentInput(FieldTexts(), currency_);
   if (check.valid) return true;
   messages_.Show(check.message);
   // Also a field that cannot be edited here: the user sees which value is wrong.

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <array>
 
+#include "common/currency.h"
 #include "common/messages.h"
 #include "payment/payment_form.h"
 #include "payment/payment_record.h"
@@ -19,7 +20,8 @@ namespace zel::ui {
 class TFormEditMoney : public QDialog {
   Q_OBJECT
 public:
-  explicit TFormEditMoney(Messages& messages, QWidget* parent = nullptr);
+  // `currency` is that of the amounts, whose minimum the check applies.
+  TFormEditMoney(Messages& messages, Currency currency, QWidget* parent = nullptr);
 
   // Shows the line under `title` modally; on OK the line holds the new net
   // amount and reason, on Cancel it is unchanged. Returns the modal result.
@@ -43,6 +45,7 @@ private:
   void ShowLine(const PaymentLine& line);
 
   Messages& messages_;
+  Currency currency_;
   std::array<QLineEdit*, kPaymentFieldCount> edits_{};
   std::array<QLabel*, kPaymentFieldCount> labels_{};
   QPushButton* B_Ok = nullptr;

@@ -40,6 +40,7 @@ TFStaffForm::TFStaffForm(Services& services, TFChoice& FChoice, QWidget* parent)
   CreateControls();
 
   // FormCreate.
+  Register_.SetCurrency(services_.folder.currency);
   Register_.onModified = [this] { ShowModified(); };
   model_->BeginReset();
   loadStatus_ = LoadRegister(services_.files, Register_);
@@ -169,16 +170,28 @@ void TFStaffForm::CheckBox1Click() {
   ListBox1->viewport()->update();
 }
 
-void TFStaffForm::WriteRequestFile(const QString& fileName) {
-  if (FChoice.exec() != QDialog::Accepted) return;
+bool TFStaffForm::RefusedInLeva() {
+  const auto refusal = LevaRefusal(Register_.currency(), services_.clock.Today());
+  if (refusal) services_.messages.Show(*refusal);
+  return refusal.has_value();
+}
+
+void TFStaffForm::WriteRequestFile() {
+  // Both kinds of request carry amounts.
+  if (RefusedInLeva()) return;
+  const auto fileName = services_.dialogs.SaveFileName(this);
+  if (!fileName || FChoice.exec() != QDialog::Accepted) return;
   const Status written = WriteRequestFileOfType(services_.files, FChoice.ChosenType(), Register_, services_.settings,
-                                                services_.messages, FilePathBytes(fileName));
+                                                services_.messages, FilePathBytes(*fileName));
   if (!written.ok()) services_.messages.ReportError(written.message());
 }
 
-void TFStaffForm::ReadBankFile(BankFile kind, const QString& fileName) {
+void TFStaffForm::ReadBankFile(BankFile kind) {
+  if (CarriesAmounts(kind) && RefusedInLeva()) return;
+  const auto fileName = services_.dialogs.OpenFileName(this);
+  if (!fileName) return;
   const std::size_t previousCount = Register_.size();
-  const std::string path = FilePathBytes(fileName);
+  const std::string path = FilePathBytes(*fileName);
   const Status read = ReadBankFileOfKind(kind, services_.files, Register_, services_.messages, path);
   if (!read.ok()) services_.messages.ReportError(read.message());
   RefreshAfterExternalChange(previousCount);
@@ -219,8 +232,12 @@ void TFStaffForm::changeEvent(QEvent* event) {
 bool TFStaffForm::FormClose() {
   Messages& messages = services_.messages;
   if (Register_.Modified()) {
-    const Status saved =
-        SaveRegister(services_.files, Register_, [&messages](const std::string& warning) { messages.Show(warning); });
+    // A new folder says it is in euro before it holds any amount.
+    Status saved = RecordBeforeSave(services_.files, services_.folder, services_.clock.Today());
+    if (saved.ok()) {
+      saved =
+          SaveRegister(services_.files, Register_, [&messages](const std::string& warning) { messages.Show(warning); });
+    }
     if (!saved.ok()) {
       // The records stay, so that nothing typed is lost.
       messages.ReportError(saved.message());

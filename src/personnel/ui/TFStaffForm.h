@@ -65,14 +65,17 @@ public:
   void EditSelected();
   void UpdateButtons();
 
-  // "Запис във файл" into `fileName`: the user chooses the request type and
+  // "Запис във файл": the user chooses the file and the request type, and
   // the request file of that type is written from the register, which stays
-  // unchanged. A failure is reported.
-  void WriteRequestFile(const QString& fileName);
-  // "Четене на данни", "Четене на сметки", "Зареждане IBAN сметки": reads the
-  // bank file of that kind into the register. A failure is reported; what
-  // was read before it stays, and the list shows it either way.
-  void ReadBankFile(BankFile kind, const QString& fileName);
+  // unchanged. Amounts in leva go to the bank no more from 1 January 2026:
+  // the command is then refused. A failure is reported.
+  void WriteRequestFile();
+  // "Четене на данни", "Четене на сметки", "Зареждане IBAN сметки": the user
+  // chooses the file and it is read into the register as a bank file of that
+  // kind (a file that brings amounts into a register in leva is refused from
+  // 1 January 2026 on). A failure is reported; what was read before it
+  // stays, and the list shows it either way.
+  void ReadBankFile(BankFile kind);
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -85,6 +88,8 @@ private:
   void ShowModified();
   // FormClose: true when the window may go (saved, or nothing to save).
   bool FormClose();
+  // True, after telling the user, when amounts in leva may no longer go to the bank.
+  bool RefusedInLeva();
   // Runs the edit dialog on the working record.
   bool RunEditDialog(const std::string& title, EmployeeRecord& record);
 

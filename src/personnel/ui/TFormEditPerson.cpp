@@ -135,7 +135,7 @@ bool TFormEditPerson::EditEmployee(const QString& title, EmployeeRecord& record)
 void TFormEditPerson::ShowRecord(const EmployeeRecord& record) {
   // In field order: the EGN fills the birth date, and the stored birth date
   // then replaces it, so what was stored shows first.
-  const EmployeeFields fields = LoadEmployeeFields(record);
+  const EmployeeFields fields = LoadEmployeeFields(record, list_.currency());
   for (std::size_t i = 0; i < kEmployeeFieldCount; ++i) edits_[i]->setText(ToQt(fields.texts[i]));
   CheckBox1->setChecked(fields.hasLeft);
 }

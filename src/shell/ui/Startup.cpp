@@ -17,7 +17,9 @@
 #include "company/ui/QtSettingsStore.h"
 #include "personnel/ui/TFChoice.h"
 #include "shell/data_conversion.h"
+#include "shell/euro_conversion.h"
 #include "shell/startup_rules.h"
+#include "shell/ui/EuroCommand.h"
 #include "shell/ui/TAboutBox.h"
 #include "shell/ui/TSDIAppForm.h"
 #include "shell/ui/ZelApplication.h"
@@ -65,6 +67,19 @@ std::unique_ptr<TSDIAppForm> StartUp(Services& services) {
   // What saves killed in their middle left behind; each save also clears its own.
   for (const char* name : {kRegisterFile, kPaymentListFile})
     files::RemoveStaleTemporaries(services.files, DataFile(name));
+
+  // The currency of the folder's amounts; a conversion into euro cut off
+  // last time is undone, and one in leva is offered the conversion each time.
+  const FolderAtStart folder = OpenDataFolder(services.files);
+  if (!folder.status.ok()) {
+    // Neither all in leva nor all in euro: nothing may be paid from it.
+    services.messages.ReportError(folder.status.message());
+    return nullptr;
+  }
+  services.folder = folder.folder;
+  if (folder.restored) services.messages.Show(EuroRestoredMessage());
+  OfferEuroConversion(services, mainWindow.get());
+  mainWindow->UpdateCommands(false);
   return mainWindow;
 }
 
@@ -81,7 +96,8 @@ int RunProgram(int argc, char* argv[]) {
   QtDialogs dialogs(messages);
   MainWindowPrinter printer(dialogs);
   QtClock clock;
-  Services services{messages, settings, printer, clock, dialogs, SystemFileSystem()};
+  DataFolder folder;
+  Services services{messages, settings, printer, clock, dialogs, SystemFileSystem(), folder};
 
   const std::unique_ptr<TSDIAppForm> mainWindow = StartUp(services);
   if (!mainWindow) return 0;

@@ -21,6 +21,7 @@
 #include "personnel/ui/TFChoice.h"
 #include "personnel/ui/TFStaffForm.h"
 #include "shell/hints.h"
+#include "shell/ui/EuroCommand.h"
 #include "shell/ui/TAboutBox.h"
 #include "shell/ui/ToolIcons.h"
 
@@ -114,6 +115,10 @@ void TSDIAppForm::CreateMenu() {
   IBAN1 = NewAction(this, "IBAN1", "Зареждане IBAN сметки");
   connect(IBAN1, &QAction::triggered, this, &TSDIAppForm::IBAN1Click);
 
+  EuroItem = NewAction(this, "EuroItem", "Превръщане в евро");
+  SetHint(EuroItem, "Превръщане в евро|Превръща сумите в данните от лева в евро");
+  connect(EuroItem, &QAction::triggered, this, &TSDIAppForm::EuroItemClick);
+
   N1 = new QAction(this);
   N1->setObjectName(Qs("N1"));
   N1->setSeparator(true);
@@ -123,7 +128,7 @@ void TSDIAppForm::CreateMenu() {
   connect(FileExitItem, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
 
   File1->addActions(
-      {FileOpenItem, FileSaveItem, firmData, FileSaveAsItem, FileRead, AccFileRead, IBAN1, N1, FileExitItem});
+      {FileOpenItem, FileSaveItem, firmData, FileSaveAsItem, FileRead, AccFileRead, IBAN1, EuroItem, N1, FileExitItem});
 
   Help1 = menu->addMenu(Qs("Помощ"));
   Help1->setObjectName(Qs("Help1"));
@@ -173,7 +178,7 @@ void TSDIAppForm::CreateToolBar() {
 void TSDIAppForm::FormCreate() { UpdateCommands(false); }
 
 void TSDIAppForm::UpdateCommands(bool ChildOpen) {
-  const CommandStates states = CommandStatesFor(ChildOpen, childKind_);
+  const CommandStates states = CommandStatesFor(ChildOpen, childKind_, services_.folder.currency);
   ToolButton1->setEnabled(states.openPersonnel);
   FileOpenItem->setEnabled(states.openPersonnel);
   ToolButton3->setEnabled(states.openPayment);
@@ -183,6 +188,7 @@ void TSDIAppForm::UpdateCommands(bool ChildOpen) {
   FileRead->setEnabled(states.readBankFiles);
   AccFileRead->setEnabled(states.readBankFiles);
   IBAN1->setEnabled(states.readBankFiles);
+  EuroItem->setEnabled(states.convertToEuro);
 }
 
 void TSDIAppForm::OpenChild(QWidget* child, ChildKind kind) {
@@ -236,9 +242,7 @@ void TSDIAppForm::ToolButton3Click() {
 void TSDIAppForm::FileSave1Execute() {
   switch (childKind_) {
     case ChildKind::Personnel:
-      if (const auto fileName = services_.dialogs.SaveFileName(this)) {
-        if (TFStaffForm* list = PersonnelList()) list->WriteRequestFile(*fileName);
-      }
+      if (TFStaffForm* list = PersonnelList()) list->WriteRequestFile();
       return;
     case ChildKind::Payment:
       if (TFMoneyForm* list = MassPaymentList()) list->MakePaymentFile();
@@ -253,12 +257,17 @@ void TSDIAppForm::IBAN1Click() { ReadBankFileCommand(BankFile::Ibans); }
 
 void TSDIAppForm::ReadBankFileCommand(BankFile kind) {
   if (childKind_ != ChildKind::Personnel) return;
-  if (const auto fileName = services_.dialogs.OpenFileName(this)) {
-    if (TFStaffForm* list = PersonnelList()) list->ReadBankFile(kind, *fileName);
-  }
+  if (TFStaffForm* list = PersonnelList()) list->ReadBankFile(kind);
 }
 
 void TSDIAppForm::firmDataClick() { OpenCompanyData(); }
+
+// The lists hold the amounts while they are open: converted only with none open.
+void TSDIAppForm::EuroItemClick() {
+  if (child_) return;
+  OfferEuroConversion(services_, this);
+  UpdateCommands(false);
+}
 
 void TSDIAppForm::HelpAbout1Execute() {
   if (AboutBox == nullptr) AboutBox = new TAboutBox(this);

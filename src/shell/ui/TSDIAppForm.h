@@ -62,6 +62,7 @@ public:
   void AccFileReadClick();
   void IBAN1Click();
   void firmDataClick();
+  void EuroItemClick();
   void HelpAbout1Execute();
   void FileExit1Execute();
 
@@ -108,6 +109,7 @@ private:
   QAction* FileRead = nullptr;
   QAction* AccFileRead = nullptr;
   QAction* IBAN1 = nullptr;
+  QAction* EuroItem = nullptr;
   QAction* N1 = nullptr;
   QAction* FileExitItem = nullptr;
   QMenu* Help1 = nullptr;

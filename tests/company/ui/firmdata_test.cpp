@@ -299,7 +299,8 @@ TEST(FirmDataStoreTest, SavesIntoTheSettingsFileAndReportsAFolderItCannotWrite) 
   FakeClock clock;
   ScriptedDialogs dialogs;
   ui::QtSettingsStore store(temp.filePath(QStringLiteral("Nurvek/Torva.conf")));
-  ui::Services services{messages, store, printer, clock, dialogs, SystemFileSystem()};
+  DataFolder folder;
+  ui::Services services{messages, store, printer, clock, dialogs, SystemFileSystem(), folder};
   {
     TFfirmdata dialog(services);
     Fill(&dialog, "Нурвек АД", "62196214", "", kIban);
@@ -318,7 +319,7 @@ TEST(FirmDataStoreTest, SavesIntoTheSettingsFileAndReportsAFolderItCannotWrite) 
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   ui::QtSettingsStore unwritable(temp.filePath(QStringLiteral("blocked/Nurvek/Torva.conf")));
-  ui::Services failing{messages, unwritable, printer, clock, dialogs, SystemFileSystem()};
+  ui::Services failing{messages, unwritable, printer, clock, dialogs, SystemFileSystem(), folder};
   TFfirmdata dialog(failing);
   dialog.show();
   Fill(&dialog, "Нурвек АД", "", "", kIban);

@@ -242,7 +242,7 @@ TEST_F(MassoutTest, ControlSheetOnPaper) {
   StoreCompany(settings);
 
   ui::QtPrinter paper(dialogs, nullptr);
-  ui::Services paperServices{messages, settings, paper, clock, dialogs, files};
+  ui::Services paperServices{messages, settings, paper, clock, dialogs, files, folder};
   ui::TSDIAppForm frame(paperServices);
   frame.ToolButton3Click();
   auto* form = qobject_cast<ui::TFMoneyForm*>(frame.child());

@@ -174,7 +174,7 @@ TEST_F(MoneyFormTest, PayDayFromTheRegisterToTheBankFile) {
   // Under the header stand the very lines the control string was computed over.
   EXPECT_EQ(bodyOnly, lines[1] + "\r\n" + lines[2] + "\r\n" + lines[3] + "\r\n");
   EXPECT_EQ(PrintedAfter(printer, Cp("Контрола :")), control);
-  EXPECT_EQ(PrintedAfter(printer, Cp("Обща сума :")), "1734.80");
+  EXPECT_EQ(PrintedAfter(printer, Cp("Обща сума :")), "1734.80 EUR");
   EXPECT_EQ(PrintedAfter(printer, Cp("Брой съобщения :")), "3");
   ASSERT_FALSE(messages.log.empty());
   EXPECT_EQ(messages.log.back().kind, "show");
@@ -250,7 +250,7 @@ TEST_F(MoneyFormTest, EditDialogKeyboardAloneTabEnterAndSpace) {
       QTest::keyClicks(d->findChild<QWidget*>(Qs("Edit7")), Qs("Avans"));
       result = PressIn(d, press);
     });
-    TFormEditMoney(messages).EditPayment(Qs("Редактиране"), line);
+    TFormEditMoney(messages, Currency::Leva).EditPayment(Qs("Редактиране"), line);
     EXPECT_EQ(result, press.result) << Describe(press);
     EXPECT_EQ(line.NetAmount.str(), press.result == QDialog::Accepted ? "100.00" : "") << Describe(press);
   }
@@ -287,7 +287,7 @@ TEST_F(MoneyFormTest, EditDialogRefusesBadInputAndEscapeLeavesTheLine) {
     EXPECT_EQ(messages.log.back().text, Cp("Чиста сума за получаване не е попълнено !"));
     EXPECT_EQ(dialog->focusWidget(), amount);
 
-    QTest::keyClicks(amount, Qs("0.99"));
+    QTest::keyClicks(amount, Qs("0.50"));
     FindButton(dialog, Qs("Потвърждаване"))->click();
     EXPECT_EQ(messages.log.back().text, Cp("Основание не е попълнено !"));
     EXPECT_EQ(dialog->focusWidget(), reason);

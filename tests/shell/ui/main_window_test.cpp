@@ -81,12 +81,16 @@ TEST_F(MainWindowTest, MenuHoldsTheCommandsInOrderWithTheirCaptions) {
   EXPECT_EQ(help->title(), Qs("Помощ"));
   EXPECT_EQ(frame.menuBar()->actions(), (QList<QAction*>{file->menuAction(), help->menuAction()}));
 
-  const std::pair<const char*, const char*> items[] = {
-      {"FileOpenItem", "Персонал"},       {"FileSaveItem", "Масово плащане"},
-      {"firmData", "Данни за Фирмата"},   {"FileSaveAsItem", "Запис във файл"},
-      {"FileRead", "Четене на данни"},    {"AccFileRead", "Четене на сметки"},
-      {"IBAN1", "Зареждане IBAN сметки"}, {"N1", ""},
-      {"FileExitItem", "Изход"}};
+  const std::pair<const char*, const char*> items[] = {{"FileOpenItem", "Персонал"},
+                                                       {"FileSaveItem", "Масово плащане"},
+                                                       {"firmData", "Данни за Фирмата"},
+                                                       {"FileSaveAsItem", "Запис във файл"},
+                                                       {"FileRead", "Четене на данни"},
+                                                       {"AccFileRead", "Четене на сметки"},
+                                                       {"IBAN1", "Зареждане IBAN сметки"},
+                                                       {"EuroItem", "Превръщане в евро"},
+                                                       {"N1", ""},
+                                                       {"FileExitItem", "Изход"}};
   const QList<QAction*> actions = file->actions();
   ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(items)));
   for (qsizetype i = 0; i < actions.size(); ++i) {
@@ -278,7 +282,7 @@ TEST_F(MainWindowTest, WriteFileAsksForANameOnlyWithThePersonnelList) {
   EXPECT_EQ(dialogs.saveCalls, 0);  // the payment file dialog of the list instead
   Frame().ChildClosed();
 
-  OpenDummyChild(ChildKind::Personnel);
+  Frame().FileOpen1Execute();                 // the personnel list asks for the name itself
   dialogs.saveNames.push_back(std::nullopt);  // cancelled
   Action("FileSaveAsItem")->trigger();
   EXPECT_EQ(dialogs.saveCalls, 1);
@@ -300,7 +304,7 @@ TEST_F(MainWindowTest, BankFilesAreReadOnlyIntoThePersonnelList) {
   EXPECT_EQ(dialogs.openCalls, 0);
   Frame().ChildClosed();
 
-  OpenDummyChild(ChildKind::Personnel);
+  Frame().FileOpen1Execute();
   Action("FileRead")->trigger();
   Action("AccFileRead")->trigger();
   Action("IBAN1")->trigger();
@@ -336,10 +340,13 @@ TEST_F(MainWindowTest, CloseIsAllowedWithoutAChild) {
 TEST_F(MainWindowTest, OlderDataIsConvertedAtStartUpBeforeDataDirIsSet) {
   WriteFileBytes(dir.File("employs.dat"), "");
   SetDataDir("");  // as when the program starts
+  messages.answers = {false};
   const auto mainWindow = ui::StartUp(services);
   ASSERT_NE(mainWindow, nullptr);
-  ASSERT_EQ(messages.log.size(), 1u);
+  ASSERT_EQ(messages.log.size(), 2u);
   EXPECT_EQ(messages.log[0].kind, "show");
+  // Converted data is in leva: the euro question follows.
+  EXPECT_EQ(messages.log[1].kind, "ask");
   EXPECT_TRUE(SystemFileSystem().Exists(dir.File("employIB.dat")));
   EXPECT_EQ(DataDir(), files::WithSeparator(SystemFileSystem(), SystemFileSystem().CurrentDirectory()));
 }

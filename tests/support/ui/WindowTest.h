@@ -46,7 +46,8 @@ protected:
   FakeClock clock;
   ScriptedDialogs dialogs;
   FailingFileSystem files;  // the system's, with a chosen step made to fail
-  ui::Services services{messages, settings, printer, clock, dialogs, files};
+  DataFolder folder;        // a new folder: in euro
+  ui::Services services{messages, settings, printer, clock, dialogs, files, folder};
   ModalScript modal;
 
 private:
