@@ -5,6 +5,10 @@
 // missing, never half), and so must its backup when there is one. After the
 // kills, one more save must leave no temporary file behind.
 //
+// Then the conversion of a folder into euro is killed the same way: after
+// each kill and the next start, the folder must hold exactly the files of
+// the leva folder or exactly those of the converted one, nothing else.
+//
 // Usage: zel_kill_saves [kills per file kind, 100 by default] [random seed]
 // POSIX only (fork, SIGKILL).
 
@@ -17,6 +21,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -30,6 +35,7 @@
 #include "payment/payment_list.h"
 #include "personnel/register.h"
 #include "personnel/register_files.h"
+#include "shell/euro_conversion.h"
 
 namespace zel {
 namespace {
@@ -172,6 +178,88 @@ bool Run(const FileKind& kind, int kills, std::mt19937& random) {
   return true;
 }
 
+// Every file of the folder by name, with its bytes.
+std::map<std::string, std::string> FolderState(const std::string& folder) {
+  std::map<std::string, std::string> state;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    state[e.path().filename().string()] = Read(e.path().string());
+  }
+  return state;
+}
+
+void SetFolderState(const std::string& folder, const std::map<std::string, std::string>& state) {
+  for (const auto& e : std::filesystem::directory_iterator(folder)) std::filesystem::remove(e.path());
+  for (const auto& [name, bytes] : state) {
+    if (!files::ReplaceFile(fs, folder + "/" + name, bytes).ok()) std::exit(2);
+  }
+}
+
+// The conversion into euro of a folder with a register, a payment list and
+// their backups, killed at random instants.
+bool RunConversion(const std::string& folder, int kills, std::mt19937& random) {
+  std::filesystem::create_directory(folder);
+  SetDataDir(folder + "/");
+  Register reg = MakeRegister(900, 1);
+  for (std::size_t i = 0; i < reg.size(); ++i) {
+    EmployeeRecord r = reg.at(i);
+    r.RequestedSum = std::to_string(800 + i) + ".00";
+    r.MinBalance = "2.00";
+    r.Overdraft = i % 3 == 0 ? std::to_string(100 + i) : "";
+    reg.Replace(i, r);
+  }
+  if (!SaveRegister(fs, reg, {}).ok() || !SaveRegister(fs, reg, {}).ok()) return false;
+  const PaymentList list = MakePaymentList(900, 1);
+  if (!SavePaymentList(fs, list, {}).ok() || !SavePaymentList(fs, list, {}).ok()) return false;
+  const Date today{2026, 12, 8, 2};
+  const auto leva = FolderState(folder);
+
+  const auto start = std::chrono::steady_clock::now();
+  DataFolder data = OpenDataFolder(fs).folder;
+  if (!ConvertDataFolder(fs, data, today).status.ok() || data.currency != Currency::Euro) return false;
+  const auto convertTime = std::chrono::steady_clock::now() - start;
+  const auto euro = FolderState(folder);
+  std::uniform_int_distribution<long long> delay(
+      0, std::chrono::duration_cast<std::chrono::microseconds>(convertTime * 3 / 2).count() + 1);
+
+  int inLeva = 0;
+  int restored = 0;
+  for (int k = 0; k < kills; ++k) {
+    SetFolderState(folder, leva);
+    const pid_t child = ::fork();
+    if (child < 0) return false;
+    if (child == 0) {
+      DataFolder mine = OpenDataFolder(fs).folder;
+      (void)ConvertDataFolder(fs, mine, today);
+      std::_Exit(0);
+    }
+    ::usleep(static_cast<useconds_t>(delay(random)));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+
+    // The next start.
+    const FolderAtStart next = OpenDataFolder(fs);
+    const auto state = FolderState(folder);
+    if (!next.status.ok() || (state != leva && state != euro)) {
+      std::fprintf(stderr, "conversion: after kill %d the folder is neither the leva nor the euro one (%zu files)\n",
+                   k + 1, state.size());
+      for (const auto& [name, bytes] : state) std::fprintf(stderr, "  %s %zu\n", name.c_str(), bytes.size());
+      return false;
+    }
+    if ((state == leva) != (next.folder.currency == Currency::Leva)) {
+      std::fprintf(stderr, "conversion: after kill %d the folder's files and its currency disagree\n", k + 1);
+      return false;
+    }
+    inLeva += state == leva ? 1 : 0;
+    restored += next.restored ? 1 : 0;
+  }
+  std::printf(
+      "%-14s %d kills (conversion %.2f ms): leva after %d (of them %d undone at the next start), euro after %d\n",
+      "conversion", kills, std::chrono::duration<double, std::milli>(convertTime).count(), inLeva, restored,
+      kills - inLeva);
+  return true;
+}
+
 }  // namespace
 }  // namespace zel
 
@@ -208,6 +296,7 @@ int main(int argc, char** argv) {
   };
   bool ok = true;
   for (const FileKind& kind : kinds) ok = Run(kind, kills, random) && ok;
+  ok = RunConversion(folder + "/euro", kills, random) && ok;
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
   return ok ? 0 : 1;

@@ -16,6 +16,8 @@ int UnicodeToCp1251(char32_t ch);
 // cannot hold become '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view cp1251);
+// Cp1251ToUtf8 appended to `out`.
+void AppendCp1251AsUtf8(std::string& out, std::string_view cp1251);
 
 // Shorthand for the program's own texts written in UTF-8 source files.
 inline std::string Cp(std::string_view utf8) { return Utf8ToCp1251(utf8); }

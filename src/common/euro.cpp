@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 namespace zel {
 
@@ -11,6 +12,8 @@ constexpr std::uint32_t kRateDigits = 195583;  // the rate times 100000
 // Leva times 10^8 over 195583 gives thousandths of a euro: 10^5 for the
 // rate's decimals and 10^3 for the thousandths.
 constexpr std::size_t kScaleOfThousandths = 8;
+// Ten digits before the point and eight after stay below 2^64.
+constexpr std::size_t kSmallWholeDigits = 10;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -79,9 +82,48 @@ bool IsPlainDecimal(std::string_view text) {
   return true;
 }
 
+namespace {
+
+// The euro cents of an amount whose digits, scaled to 10^-8 leva, fit 64 bits
+// (every amount of up to ten digits before the point): the same arithmetic
+// as below, in one machine word.
+std::optional<std::string> SmallLevaToEuro(std::string_view leva, EuroRounding rounding) {
+  std::uint64_t scaled = 0;
+  std::size_t scale = 0;
+  bool fraction = false;
+  for (const char c : leva) {
+    if (c == '.') {
+      fraction = true;
+      continue;
+    }
+    if (fraction && scale == kScaleOfThousandths) break;  // further decimals cannot reach the thousandths
+    scaled = scaled * 10 + static_cast<std::uint64_t>(c - '0');
+    scale += fraction ? 1 : 0;
+  }
+  for (; scale < kScaleOfThousandths; ++scale) scaled *= 10;
+  const std::uint64_t thousandths = scaled / kRateDigits;
+  const std::uint64_t third = thousandths % 10;
+  const std::uint64_t cents = thousandths / 10 + ((rounding == EuroRounding::General ? third >= 5 : third > 0) ? 1 : 0);
+  // The digits from the last: two decimals, the point, then at least one whole digit.
+  char text[24];
+  char* first = std::end(text);
+  std::uint64_t rest = cents;
+  for (int digit = 0; digit < 3 || rest != 0; ++digit) {
+    if (digit == 2) *--first = '.';
+    *--first = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
+  return std::string(first, std::end(text));
+}
+
+}  // namespace
+
 std::optional<std::string> LevaToEuro(std::string_view leva, EuroRounding rounding) {
+  if (!IsPlainDecimal(leva)) return std::nullopt;
+  const std::size_t point = leva.find('.');
+  const std::size_t whole = point == std::string_view::npos ? leva.size() : point;
+  if (whole <= kSmallWholeDigits) return SmallLevaToEuro(leva, rounding);
   const std::optional<Plain> amount = SplitPlain(leva);
-  if (!amount) return std::nullopt;
   // The amount in units of 10^-8 leva, rounded down: more decimals than
   // eight cannot move the thousandths of a euro, which is all the rounding reads.
   std::string scaled = amount->digits;
@@ -100,33 +142,62 @@ std::optional<std::string> LevaToEuro(std::string_view leva, EuroRounding roundi
 }
 
 bool DecimalSum::Add(std::string_view amount) {
-  const std::optional<Plain> plain = SplitPlain(amount);
-  if (!plain) return false;
-  std::string addend(plain->digits.rbegin(), plain->digits.rend());
-  if (plain->scale > scale_) {
-    digits_.insert(0, plain->scale - scale_, '0');
-    scale_ = plain->scale;
-  } else {
-    addend.insert(0, scale_ - plain->scale, '0');
+  if (!IsPlainDecimal(amount)) return false;
+  const std::size_t point = amount.find('.');
+  const std::string_view whole = amount.substr(0, point);
+  const std::string_view fraction = point == std::string_view::npos ? std::string_view() : amount.substr(point + 1);
+  constexpr std::uint64_t kFlushAt = 1'000'000'000'000'000'000u;  // far below 2^64 less one amount
+  if (fraction.size() > 2 || whole.size() > 12) {
+    AddDigits(whole, fraction);
+    return true;
   }
-  if (digits_.size() < addend.size()) digits_.resize(addend.size(), '0');
-  int carry = 0;
-  for (std::size_t i = 0; i < digits_.size(); ++i) {
-    const int sum = (digits_[i] - '0') + (i < addend.size() ? addend[i] - '0' : 0) + carry;
-    digits_[i] = static_cast<char>('0' + sum % 10);
-    carry = sum / 10;
-    if (i >= addend.size() && carry == 0) break;
+  std::uint64_t cents = 0;
+  for (const char c : whole) cents = cents * 10 + static_cast<std::uint64_t>(c - '0');
+  for (std::size_t k = 0; k < 2; ++k)
+    cents = cents * 10 + (k < fraction.size() ? static_cast<std::uint64_t>(fraction[k] - '0') : 0);
+  cents_ += cents;
+  if (cents_ >= kFlushAt) {
+    const std::string text = std::to_string(cents_);
+    cents_ = 0;
+    AddDigits(std::string_view(text).substr(0, text.size() - 2), std::string_view(text).substr(text.size() - 2));
   }
-  if (carry != 0) digits_ += '1';
   return true;
 }
 
+void DecimalSum::AddDigits(std::string_view whole, std::string_view fraction) {
+  if (fraction.size() > scale_) {
+    digits_.insert(0, fraction.size() - scale_, '0');
+    scale_ = fraction.size();
+  }
+  if (digits_.size() < scale_ + whole.size()) digits_.resize(scale_ + whole.size(), '0');
+  // Digit by digit from the last, least significant first, as the sum keeps them.
+  std::size_t at = scale_ - fraction.size();
+  int carry = 0;
+  const auto add = [&](int digit) {
+    if (at == digits_.size()) digits_ += '0';
+    const int sum = (digits_[at] - '0') + digit + carry;
+    digits_[at++] = static_cast<char>('0' + sum % 10);
+    carry = sum / 10;
+  };
+  for (auto c = fraction.rbegin(); c != fraction.rend(); ++c) add(*c - '0');
+  for (auto c = whole.rbegin(); c != whole.rend(); ++c) add(*c - '0');
+  while (carry != 0) add(0);
+}
+
 std::string DecimalSum::Text() const {
-  std::string digits(digits_.rbegin(), digits_.rend());
-  if (digits.size() <= scale_) digits.insert(0, scale_ + 1 - digits.size(), '0');
-  std::string text = digits.substr(0, digits.size() - scale_);
+  DecimalSum all = *this;
+  if (all.cents_ != 0) {
+    std::string text = std::to_string(all.cents_);
+    if (text.size() < 3) text.insert(0, 3 - text.size(), '0');
+    all.cents_ = 0;
+    all.AddDigits(std::string_view(text).substr(0, text.size() - 2), std::string_view(text).substr(text.size() - 2));
+  }
+  std::string digits(all.digits_.rbegin(), all.digits_.rend());
+  const std::size_t scale = all.scale_;
+  if (digits.size() <= scale) digits.insert(0, scale + 1 - digits.size(), '0');
+  std::string text = digits.substr(0, digits.size() - scale);
   const std::size_t lead = std::min(text.find_first_not_of('0'), text.size() - 1);
-  return text.substr(lead) + '.' + digits.substr(digits.size() - scale_);
+  return text.substr(lead) + '.' + digits.substr(digits.size() - scale);
 }
 
 }  // namespace zel

@@ -4,6 +4,8 @@
 // by the rate as the fraction 195583/100000, and rounded to the cent. No
 // floating point takes part, so the result is the same on every machine.
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +40,10 @@ public:
   std::string Text() const;
 
 private:
+  void AddDigits(std::string_view whole, std::string_view fraction);
+  // Amounts of up to two decimals are summed in cents first, so that a sum
+  // over every employee costs an addition each.
+  std::uint64_t cents_ = 0;
   std::string digits_;  // least significant digit first, `scale_` of them decimals
   std::size_t scale_ = 2;
 };

@@ -20,44 +20,6 @@ namespace {
 // a corrupt length byte above the capacity does not.
 bool IsPayable(const EmployeeRecord& r) { return r.HasLeft == 0 && r.IBAN.length == 22; }
 
-// The EGNs of the lines copied side by side (length byte and ten bytes each,
-// as stored), and a table of line positions by EGN over them: open
-// addressing with linear probing, at most half of the slots used. Only the
-// first line of an EGN is in the table. A few megabytes, where searching
-// through the lines themselves would wander over all of them.
-class EgnTable {
-public:
-  using Egn = decltype(EmployeeRecord::EGN);
-
-  explicit EgnTable(const std::vector<PaymentLine>& lines) {
-    keys_.resize(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) keys_[i] = lines[i].Employee.EGN;
-    std::size_t capacity = 16;
-    while (capacity < 2 * lines.size()) capacity *= 2;
-    slots_.assign(capacity, 0);
-    for (std::uint32_t i = 0; i < keys_.size(); ++i) {
-      std::size_t at = HashKey(keys_[i].view()) & (capacity - 1);
-      for (; slots_[at] != 0; at = (at + 1) & (capacity - 1)) {
-        if (keys_[slots_[at] - 1].view() == keys_[i].view()) break;  // a later line of the same EGN
-      }
-      if (slots_[at] == 0) slots_[at] = i + 1;
-    }
-  }
-
-  // The position of the first line with this EGN, or -1.
-  long Find(std::string_view egn) const {
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = HashKey(egn) & mask; slots_[at] != 0; at = (at + 1) & mask) {
-      if (keys_[slots_[at] - 1].view() == egn) return static_cast<long>(slots_[at] - 1);
-    }
-    return -1;
-  }
-
-private:
-  std::vector<Egn> keys_;
-  std::vector<std::uint32_t> slots_;  // position of a line + 1; 0 for an empty slot
-};
-
 Status BuildLines(FileSystem& fs, const std::string& registerPath, PaymentList& list) {
   // The register is read a few hundred records at a time: the lines are the
   // only large memory. A trailing partial record is ignored.
@@ -84,7 +46,7 @@ Status BuildLines(FileSystem& fs, const std::string& registerPath, PaymentList& 
 Status MergeStoredFields(FileSystem& fs, const std::string& paymentPath, PaymentList& list) {
   files::FileBytes content;
   if (Status read = files::ReadFileInto(fs, paymentPath, content); !read.ok()) return read;
-  const EgnTable byEgn(list.lines);
+  const FirstIndexByKey<10> byEgn(list.lines.size(), [&list](std::size_t i) { return list.lines[i].Employee.EGN; });
   ForEachRecord<PaymentRecord>(std::string_view(content.data(), content.size()),
                                [&byEgn, &list](const PaymentRecord& rec) {
                                  const long found = byEgn.Find(rec.EGN.view());

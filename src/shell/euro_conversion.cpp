@@ -4,16 +4,17 @@
 #include <initializer_list>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "common/cp1251.h"
 #include "common/data_files.h"
 #include "common/employee_record.h"
 #include "common/euro.h"
 #include "common/file_io.h"
+#include "common/key_hash.h"
 #include "common/text.h"
+#include "common/whole_file.h"
 #include "payment/payment_form.h"
 #include "payment/payment_record.h"
 #include "personnel/employee_form.h"
@@ -110,19 +111,15 @@ public:
     section.title = Cp("Масово плащане (") + kPaymentListFile + ")";
     section.labels.push_back(PaymentFieldInfoOf(PaymentField::NetAmount).label);
 
-    std::unordered_map<std::string_view, std::string_view> nameOf;
-    std::unordered_set<std::string_view> payable;
+    const auto employee = [&staff](std::size_t i) {
+      return reinterpret_cast<const EmployeeRecord*>(staff.data() + i * sizeof(EmployeeRecord));
+    };
     const std::size_t employees = staff.size() / sizeof(EmployeeRecord);
-    nameOf.reserve(employees);
-    for (std::size_t i = 0; i < employees; ++i) {
-      const auto& r = *reinterpret_cast<const EmployeeRecord*>(staff.data() + i * sizeof(EmployeeRecord));
-      nameOf.emplace(r.EGN.view(), r.FullName.view());
-      if (r.HasLeft == 0 && r.IBAN.length == 22) payable.insert(r.EGN.view());
-    }
+    const FirstIndexByKey<10> employeeByEgn(employees, [&](std::size_t i) { return employee(i)->EGN; });
     const std::size_t count = content.size() / sizeof(PaymentRecord);
-    std::unordered_map<std::string_view, std::size_t> lastOf;
-    lastOf.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) lastOf[Record(content, i).EGN.view()] = i;
+    // Built only for an amount that is no number, which a good list never has.
+    std::optional<FirstIndexByKey<10>> payableByEgn;
+    std::optional<FirstIndexByKey<10>> lastRecordByEgn;
 
     out.clear();
     out.reserve(content.size());
@@ -132,13 +129,22 @@ public:
       PaymentRecord rec = Record(content, i);
       const std::string_view egn = rec.EGN.view();
       if (!rec.NetAmount.empty()) {
-        const auto name = nameOf.find(egn);
-        const std::string_view fullName = name == nameOf.end() ? std::string_view() : name->second;
+        const long found = employeeByEgn.Find(egn);
+        const std::string_view fullName =
+            found < 0 ? std::string_view() : employee(static_cast<std::size_t>(found))->FullName.view();
         const std::optional<std::string> euro = Convert(rec.NetAmount.view(), EuroRounding::Pay);
         if (!euro) {
-          if (payable.count(egn) != 0 && lastOf[egn] == i) {
-            return Refuse(rec.NetAmount.view(), section.labels[0], Who(fullName, egn));
+          if (!payableByEgn) {
+            std::vector<std::size_t> payable;
+            for (std::size_t e = 0; e < employees; ++e) {
+              if (employee(e)->HasLeft == 0 && employee(e)->IBAN.length == 22) payable.push_back(e);
+            }
+            payableByEgn.emplace(payable.size(), [&](std::size_t k) { return employee(payable[k])->EGN; });
+            lastRecordByEgn.emplace(count, [&](std::size_t k) { return Record(content, count - 1 - k).EGN; });
           }
+          const bool shown =
+              payableByEgn->Find(egn) >= 0 && count - 1 - static_cast<std::size_t>(lastRecordByEgn->Find(egn)) == i;
+          if (shown) return Refuse(rec.NetAmount.view(), section.labels[0], Who(fullName, egn));
           ++dropped;
           continue;
         }
@@ -204,7 +210,7 @@ private:
 Status ReadIfThere(FileSystem& fs, const char* name, std::string& content) {
   content.clear();
   const std::string path = DataFile(name);
-  return fs.Exists(path) ? files::ReadFile(fs, path, content) : Status::Ok();
+  return fs.Exists(path) ? files::ReadFileInto(fs, path, content) : Status::Ok();
 }
 
 // Everything after the journal: the leva files kept, the converted ones,
@@ -236,7 +242,8 @@ Status WriteConversion(FileSystem& fs, const std::string& staff, const std::stri
 
 FolderAtStart OpenDataFolder(FileSystem& fs) {
   FolderAtStart at;
-  for (const char* name : {kCurrencyRecord, kConversionJournal, kConversionReport}) {
+  // What saves killed in their middle left behind; each save also clears its own.
+  for (const char* name : {kRegisterFile, kPaymentListFile, kCurrencyRecord, kConversionJournal, kConversionReport}) {
     files::RemoveStaleTemporaries(fs, DataFile(name));
   }
   for (const auto* names : {&kDataFiles, &kBackups}) {

@@ -31,10 +31,10 @@ struct FolderAtStart {
   Status status = Status::Ok();  // a failure while putting them back
 };
 
-// The currency of the folder DataDir names: euro with the record, or with no
-// data files yet (a new company); leva otherwise. A conversion that was cut
-// off is undone first, and what killed saves of the conversion left behind
-// is cleared.
+// The data folder DataDir names, as the start-up finds it: the temporary
+// files that killed saves left are cleared, a conversion that was cut off is
+// undone, and the currency is told: euro with the record, or with no data
+// files yet (a new company); leva otherwise.
 FolderAtStart OpenDataFolder(FileSystem& fs);
 
 struct EuroConversionResult {

@@ -76,6 +76,17 @@ void VisitReport(const ConversionReport& report, Row&& row) {
   }
 }
 
+void PutLeft(std::string& out, std::string_view text, std::size_t width) {
+  out += text;
+  if (text.size() < width) out.append(width - text.size(), ' ');
+}
+
+// At least one blank before: an amount wider than its column pushes the next.
+void PutRight(std::string& out, std::string_view text, std::size_t width) {
+  out.append(text.size() < width ? width - text.size() : 1, ' ');
+  out += text;
+}
+
 // One row of the text, in code page 1251: names and EGNs from the left of
 // their columns, amounts to the right of theirs, a label over its two amounts.
 void AppendTextRow(std::string& out, RowKind kind, const Cells& cells, std::size_t columns) {
@@ -83,14 +94,14 @@ void AppendTextRow(std::string& out, RowKind kind, const Cells& cells, std::size
   if (kind == RowKind::Title || kind == RowKind::Note) {
     out += cells[0];
   } else if (kind != RowKind::Blank) {
-    out += AlignLeft(cells[0].substr(0, kNameChars - 1), kNameChars);
-    out += AlignLeft(cells[1], kEgnChars);
+    PutLeft(out, cells[0].substr(0, kNameChars - 1), kNameChars);
+    PutLeft(out, cells[1], kEgnChars);
     for (std::size_t c = 0; c < columns; ++c) {
       if (kind == RowKind::Heading && cells[2 + 2 * c].empty()) {
-        out += ' ' + AlignRight(cells[2 + 2 * c + 1], 2 * kAmountChars - 1);
+        PutRight(out, cells[2 + 2 * c + 1], 2 * kAmountChars);
         continue;
       }
-      for (std::size_t k = 0; k < 2; ++k) out += ' ' + AlignRight(cells[2 + 2 * c + k], kAmountChars - 1);
+      for (std::size_t k = 0; k < 2; ++k) PutRight(out, cells[2 + 2 * c + k], kAmountChars);
     }
   }
   while (out.size() > start && out.back() == ' ') out.pop_back();
@@ -115,7 +126,7 @@ std::string ReportText(const ConversionReport& report) {
   VisitReport(report, [&](RowKind kind, const Cells& cells, std::size_t columns) {
     row.clear();
     AppendTextRow(row, kind, cells, columns);
-    text += Cp1251ToUtf8(row);
+    AppendCp1251AsUtf8(text, row);
     text += "\r\n";
   });
   return text;

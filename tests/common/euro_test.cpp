@@ -61,6 +61,11 @@ TEST(DecimalSum, AddsExactlyAtTheLongestScale) {
   for (const char* amount : {"0.10", "0.20", "99999999999999999999", "5", "0.001"}) EXPECT_TRUE(sum.Add(amount));
   EXPECT_FALSE(sum.Add("1e3"));
   EXPECT_EQ(sum.Text(), "100000000000000000004.301");
+
+  // Past what a machine word holds in cents.
+  DecimalSum many;
+  for (int i = 0; i < 25000; ++i) many.Add("999999999999.99");
+  EXPECT_EQ(many.Text(), "24999999999999750.00");
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <clocale>
 #include <memory>
 
-#include "common/data_files.h"
 #include "common/file_io.h"
 #include "common/text.h"
 #include "common/ui/Dialogs.h"
@@ -64,9 +63,6 @@ std::unique_ptr<TSDIAppForm> StartUp(Services& services) {
     return nullptr;
   }
   SetDataDir(files::WithSeparator(services.files, directory));
-  // What saves killed in their middle left behind; each save also clears its own.
-  for (const char* name : {kRegisterFile, kPaymentListFile})
-    files::RemoveStaleTemporaries(services.files, DataFile(name));
 
   // The currency of the folder's amounts; a conversion into euro cut off
   // last time is undone, and one in leva is offered the conversion each time.
