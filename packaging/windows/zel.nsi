@@ -21,8 +21,10 @@ SetCompressor /SOLID lzma
 !define SETTINGS_KEY "SOFTWARE\Nurvek\Torva"
 ; The mutex ZEL holds while it runs, in its session and in the global namespace.
 !define RUNNING_MUTEX "ZEL-Nurvek-Torva"
-!include "${FILE_LIST}"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZEL"
+; The program's files by name (DeleteInstalledFiles, RemoveInstalledFolders)
+; and their size (INSTALLED_SIZE_KB), from installed-files.cmake.
+!include "${FILE_LIST}"
 
 Name "ZEL ${VERSION}"
 OutFile "${OUTFILE}"
