@@ -1,7 +1,13 @@
 ; The ZEL installer for 64-bit Windows. Made by the windows_installer target
 ; (packaging/CMakeLists.txt) from the install tree of the Windows build:
-;   makensis -DVERSION=2.0.1 -DFILES=<install tree> -DICON=zel.ico -DOUTFILE=<setup.exe> zel.nsi
+;   makensis -DVERSION=2.0.1 -DFILES=<install tree> -DFILE_LIST=<installed-files.nsh>
+;            -DICON=zel.ico -DOUTFILE=<setup.exe> zel.nsi
 ; Silent use: setup.exe /S [/D=C:\Other\Folder]; uninstall.exe /S.
+; Exit codes besides 0: 3 access rights not set; 4 ZEL is running, nothing
+; done; 5 (uninstaller) files of the program could not be deleted, the
+; uninstaller and its entry kept. The uninstaller copies itself away and ends
+; at once unless started with _?=<installation folder>, so only then does
+; its exit code tell.
 
 Unicode true
 Target amd64-unicode
@@ -13,7 +19,12 @@ SetCompressor /SOLID lzma
 !include "LogicLib.nsh"
 
 !define SETTINGS_KEY "SOFTWARE\Nurvek\Torva"
+; The mutex ZEL holds while it runs, in its session and in the global namespace.
+!define RUNNING_MUTEX "ZEL-Nurvek-Torva"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZEL"
+; The program's files by name (DeleteInstalledFiles, RemoveInstalledFolders)
+; and their size (INSTALLED_SIZE_KB), from installed-files.cmake.
+!include "${FILE_LIST}"
 
 Name "ZEL ${VERSION}"
 OutFile "${OUTFILE}"
@@ -73,14 +84,55 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Nurvek"
   Pop $0
 !macroend
 
+; Sets $0 to 1 when the mutex NAME exists. One made by another user's ZEL
+; may refuse us access: it exists all the same.
+!macro MutexExists NAME
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${NAME}") p .r1 ?e'
+  Pop $2
+  ${If} $1 P<> 0
+    System::Call 'kernel32::CloseHandle(p r1)'
+    StrCpy $0 1
+  ${ElseIf} $2 = 5
+    StrCpy $0 1
+  ${EndIf}
+!macroend
+
+; Files in use cannot be replaced or deleted: while ZEL runs, in any session,
+; the user is asked to close it; cancelled (silently: at once), nothing is done.
+!macro WaitForZelClosed UN
+Function ${UN}WaitForZelClosed
+  Push $0
+  Push $1
+  Push $2
+  check:
+    StrCpy $0 0
+    !insertmacro MutexExists "${RUNNING_MUTEX}"
+    !insertmacro MutexExists "Global\${RUNNING_MUTEX}"
+    ${If} $0 = 1
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+        "ZEL е отворена. Затворете програмата (и при другите потребители на компютъра) и опитайте отново." \
+        /SD IDCANCEL IDRETRY check
+      SetErrorLevel 4
+      Quit
+    ${EndIf}
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro WaitForZelClosed ""
+!insertmacro WaitForZelClosed "un."
+
 Function .onInit
   SetShellVarContext all
   SetRegView 64
+  Call WaitForZelClosed
 FunctionEnd
 
 Function un.onInit
   SetShellVarContext all
   SetRegView 64
+  Call un.WaitForZelClosed
 FunctionEnd
 
 Section "ZEL"
@@ -116,20 +168,33 @@ Section "ZEL"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" ${INSTALLED_SIZE_KB}
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
 ; Takes away what the installer put down, by name, so that a folder chosen by
 ; the user keeps whatever else it holds. The data folder and the company data
-; stay: they are the user's.
+; stay: they are the user's. The uninstaller and its entry go last, and only
+; when every file of the program is gone (one in use, say by a ZEL started
+; meanwhile or by an older one that sets no mutex, resists): the program is
+; never left on the disk without a way to uninstall it.
 Section "Uninstall"
-  Delete "$SMPROGRAMS\ZEL.lnk"
-  Delete "$INSTDIR\zel.exe"
-  Delete "$INSTDIR\*.dll"
-  RMDir /r "$INSTDIR\platforms"
-  RMDir /r "$INSTDIR\styles"
+  ClearErrors
+  !insertmacro DeleteInstalledFiles
+  IfErrors kept
   Delete "$INSTDIR\uninstall.exe"
+  IfErrors kept
+  Delete "$SMPROGRAMS\ZEL.lnk"
+  !insertmacro RemoveInstalledFolders
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  Return
+kept:
+  DetailPrint "Files in $INSTDIR could not be deleted: the uninstaller and its entry are kept"
+  MessageBox MB_ICONSTOP \
+    "Някои файлове на ZEL в $INSTDIR не могат да бъдат изтрити. Затворете ZEL и деинсталирайте отново." \
+    /SD IDOK
+  SetErrorLevel 5
+  Abort
 SectionEnd

@@ -6,8 +6,10 @@
 #     the main window "ZEL" shows, and employIB.dat holds the same bytes as
 #     the Linux zel, driven the same way, writes from the same employs.dat;
 #  2. the installer runs silently: the program, the Start-menu shortcut into
-#     the data folder, and the settings key are there; the uninstaller takes
-#     the program away and leaves the data folder and the settings key.
+#     the data folder, and the settings key are there; while the installed
+#     ZEL runs, the installer refuses and the uninstaller leaves the program
+#     and its uninstall entry; once ZEL is closed, the uninstaller takes the
+#     program and its entry away and leaves the data folder and the settings key.
 # Usage: tests/windows/smoke.sh LINUX-ZEL DIST-FOLDER
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -96,15 +98,27 @@ convert linux "$linux_zel"
 cmp "$work/linux/employIB.dat" "$work/windows/employIB.dat" || fail "employIB.dat differs from the Linux build's"
 echo "   same $(stat -c %s "$work/windows/employIB.dat") bytes"
 
+# The uninstaller copies itself into a temporary folder and ends at once;
+# true when no such copy runs in this Wine prefix.
+uninstaller_copy_ended() {
+  local pid
+  for pid in $(pgrep -f '~nsu.*\.tmp'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 1
+  done
+  return 0
+}
+
 echo "-- the installer and the uninstaller, silent"
 c="$WINEPREFIX/drive_c"
 program="$c/Program Files/ZEL"
 shortcut="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/ZEL.lnk"
 data="$c/users/Public/Documents/ZEL"
+entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZEL'
+installed=(zel.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6PrintSupport.dll platforms/qwindows.dll
+  styles/qwindowsvistastyle.dll libstdc++-6.dll uninstall.exe)
 wine "$setup" /S >>"$work/wine.log" 2>&1 || fail "the installer ended with $?"
 wineserver -w
-for f in zel.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6PrintSupport.dll platforms/qwindows.dll \
-  styles/qwindowsvistastyle.dll libstdc++-6.dll uninstall.exe; do
+for f in "${installed[@]}"; do
   [ -f "$program/$f" ] || fail "not installed: $f"
 done
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
@@ -113,11 +127,30 @@ done
 tr -d '\0' <"$shortcut" | grep -qaF 'C:\users\Public\Documents\ZEL' ||
   fail "the shortcut does not start in the data folder"
 wine reg query 'HKLM\SOFTWARE\Nurvek\Torva' >>"$work/wine.log" 2>&1 || fail "no settings key"
+
+mkdir -p "$work/running"
+(cd "$work/running" && exec wine "$program/zel.exe" >>"$work/wine.log" 2>&1) &
+zel=$!
+wait_for 60 zel_window wide >/dev/null || fail "the installed zel.exe did not start"
+status=0
+wine "$setup" /S >>"$work/wine.log" 2>&1 || status=$?
+[ "$status" != 0 ] || fail "the installer ran over a running ZEL"
+wine "$program/uninstall.exe" /S >>"$work/wine.log" 2>&1 || true
+wait_for 60 uninstaller_copy_ended || fail "the uninstaller did not end"
+for f in "${installed[@]}"; do
+  [ -f "$program/$f" ] || fail "deleted while ZEL runs: $f"
+done
+wine reg query "$entry" >>"$work/wine.log" 2>&1 || fail "the uninstall entry was removed while ZEL runs"
+kill "$zel" 2>/dev/null || true
+wineserver -k 2>/dev/null || true
+wait "$zel" 2>/dev/null || true
+
 echo "company data" >"$data/employIB.dat"
 wine "$program/uninstall.exe" /S >>"$work/wine.log" 2>&1 || fail "the uninstaller ended with $?"
 wineserver -w
 [ ! -e "$program" ] || fail "the program folder is still there: $(ls "$program")"
+! wine reg query "$entry" >>"$work/wine.log" 2>&1 || fail "the uninstall entry is still there"
 [ ! -e "$shortcut" ] || fail "the shortcut is still there"
 [ "$(cat "$data/employIB.dat" 2>/dev/null)" = "company data" ] || fail "the data folder was not left alone"
 wine reg query 'HKLM\SOFTWARE\Nurvek\Torva' >>"$work/wine.log" 2>&1 || fail "the settings key was removed"
-echo "   installed, shortcut, data folder and settings key; uninstalled, data kept"
+echo "   installed, shortcut, data folder and settings key; kept while ZEL runs; uninstalled, data kept"

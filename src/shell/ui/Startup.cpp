@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "common/file_io.h"
+#include "common/running_mark.h"
 #include "common/text.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/QtClock.h"
@@ -80,6 +81,8 @@ std::unique_ptr<TSDIAppForm> StartUp(Services& services) {
 }
 
 int RunProgram(int argc, char* argv[]) {
+  // First, so that no installer replaces the files under a program that is starting.
+  MarkProgramRunning();
   ZelApplication app(argc, argv);
   // Numbers are converted with a decimal point whatever the regional settings
   // (QApplication sets the C library's locale from the environment).
