@@ -9,6 +9,7 @@
 
 #include "common/amount.h"
 #include "common/checks.h"
+#include "common/euro.h"
 #include "common/text.h"
 
 namespace {
@@ -30,6 +31,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What the formatter writes, the parser reads.
     Require(zel::ParseAmount(fixed).has_value());
     Require(zel::ParseAmount(zel::FormatAmount(*value)).has_value());
+  }
+
+  // Leva into euro: a plain number converts by both rules, the pay rule at
+  // most a cent above the general one, and the same whatever leading zeros
+  // (which move a short amount onto the long arithmetic).
+  const auto general = zel::LevaToEuro(text, zel::EuroRounding::General);
+  const auto pay = zel::LevaToEuro(text, zel::EuroRounding::Pay);
+  Require(general.has_value() == zel::IsPlainDecimal(text) && pay.has_value() == general.has_value());
+  if (general) {
+    Require(zel::IsPlainDecimal(*general) && general->size() >= 4 && (*general)[general->size() - 3] == '.');
+    zel::DecimalSum cent;
+    Require(cent.Add(*general) && cent.Add("0.01"));
+    Require(*pay == *general || *pay == cent.Text());
+    Require(zel::LevaToEuro("0000000000" + std::string(text), zel::EuroRounding::Pay) == pay);
   }
 
   (void)zel::IsValidDate(text);

@@ -21,19 +21,30 @@ QMessageBox::Icon ToQtIcon(Messages::Icon icon) {
   return QMessageBox::NoIcon;
 }
 
+// A message box centred on its screen. It takes its final size only as it
+// shows (wrapping a long text), so it is centred then.
+class CentredBox : public QMessageBox {
+public:
+  using QMessageBox::QMessageBox;
+
+protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    CentreOnScreen(*this);
+  }
+};
+
 // Shows the box modally over the active window, centred on that window's
 // screen; returns the button the user chose.
 QMessageBox::StandardButton Run(QMessageBox& box) {
   // Texts carry names and paths, never markup.
   box.setTextFormat(Qt::PlainText);
-  box.adjustSize();
-  CentreOnScreen(box);
   box.exec();
   return box.standardButton(box.clickedButton());
 }
 
 void ShowOk(const QString& caption, const std::string& text, QMessageBox::Icon icon) {
-  QMessageBox box(icon, caption, ToQt(text), QMessageBox::Ok, QApplication::activeWindow());
+  CentredBox box(icon, caption, ToQt(text), QMessageBox::Ok, QApplication::activeWindow());
   box.setDefaultButton(QMessageBox::Ok);
   box.setEscapeButton(QMessageBox::Ok);
   Run(box);
@@ -48,8 +59,8 @@ void QtMessages::ShowCaptioned(const std::string& caption, const std::string& te
 }
 
 bool QtMessages::Ask(const std::string& caption, const std::string& text, Icon icon, Default defaultButton) {
-  QMessageBox box(ToQtIcon(icon), ToQt(caption), ToQt(text), QMessageBox::Ok | QMessageBox::Cancel,
-                  QApplication::activeWindow());
+  CentredBox box(ToQtIcon(icon), ToQt(caption), ToQt(text), QMessageBox::Ok | QMessageBox::Cancel,
+                 QApplication::activeWindow());
   box.setDefaultButton(defaultButton == Default::Cancel ? QMessageBox::Cancel : QMessageBox::Ok);
   box.setEscapeButton(QMessageBox::Cancel);
   return Run(box) == QMessageBox::Ok;
