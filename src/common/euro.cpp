@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "common/text.h"
+
 namespace zel {
 
 namespace {
@@ -47,18 +49,6 @@ std::string DivideDown(std::string_view digits, std::uint32_t divisor) {
     remainder %= divisor;
   }
   return quotient.empty() ? "0" : quotient;
-}
-
-// Adds one to a decimal digit text.
-void Increment(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it != '9') {
-      ++*it;
-      return;
-    }
-    *it = '0';
-  }
-  digits.insert(digits.begin(), '1');
 }
 
 // Cents as an amount text with two decimals: "41006" -> "410.06", "5" -> "0.05".
@@ -137,7 +127,7 @@ std::optional<std::string> LevaToEuro(std::string_view leva, EuroRounding roundi
   const char third = thousandths.back();
   std::string cents = thousandths.size() > 1 ? thousandths.substr(0, thousandths.size() - 1) : "0";
   const bool up = rounding == EuroRounding::General ? third >= '5' : third > '0';
-  if (up) Increment(cents);
+  if (up) IncrementDigits(cents);
   return CentsText(std::move(cents));
 }
 

@@ -19,18 +19,6 @@ std::size_t Clamped(int n, std::size_t limit) {
   return static_cast<std::size_t>(n) < limit ? static_cast<std::size_t>(n) : limit;
 }
 
-// Adds one to a string of decimal digits, growing it on a carry out of the front.
-void Increment(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it != '9') {
-      ++*it;
-      return;
-    }
-    *it = '0';
-  }
-  digits.insert(digits.begin(), '1');
-}
-
 // The digits of |x| * 10^decimals rounded to an integer: x is taken with its
 // 18 significant decimal digits, and the first dropped digit decides the
 // rounding (half away from zero), so 7.125 keeps its written 5.
@@ -60,10 +48,21 @@ std::string ScaledDigits(double magnitude, int decimals) {
   if (keep < 0) return "0";
   const bool roundUp = digits[static_cast<std::size_t>(keep)] >= '5';
   std::string kept = keep == 0 ? std::string("0") : digits.substr(0, static_cast<std::size_t>(keep));
-  if (roundUp) Increment(kept);
+  if (roundUp) IncrementDigits(kept);
   return kept;
 }
 }  // namespace
+
+void IncrementDigits(std::string& digits) {
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    if (*it != '9') {
+      ++*it;
+      return;
+    }
+    *it = '0';
+  }
+  digits.insert(digits.begin(), '1');
+}
 
 const std::string& DataDir() { return g_dataDir; }
 void SetDataDir(const std::string& directory) { g_dataDir = directory; }

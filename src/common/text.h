@@ -47,4 +47,7 @@ std::string NthField(std::string_view s, int n, char sep);
 std::string_view NthFieldView(std::string_view s, int n, char sep);
 std::string MakeShortName(std::string_view name);
 
+// Adds one to a string of decimal digits, growing it on a carry out of the front.
+void IncrementDigits(std::string& digits);
+
 }  // namespace zel

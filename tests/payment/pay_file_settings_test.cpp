@@ -16,6 +16,14 @@ class PayFileDialogTest : public ::testing::Test {
 protected:
   PayFileSettings stored;  // the mass payment list's pay day settings
 
+  // A control sheet that is printed, counting its runs.
+  static ControlSheetCall Printed(int& calls) {
+    return [&calls] {
+      ++calls;
+      return ControlSheetResult{Status::Ok(), true, {}};
+    };
+  }
+
   static PayFileFieldTexts Filled() {
     PayFileFieldTexts f;
     f[PayFileField::CompanyName] = Cp("Торва ООД");
@@ -133,13 +141,7 @@ TEST_F(PayFileDialogTest, PrintCommandWithInvalidInputDisablesOkAndTouchesNothin
   PayFileFieldTexts f = Filled();
   f[PayFileField::SeqNo] = "12";
   int calls = 0;
-  const PayFilePrintResult r = RunPayFilePrint(
-      f, store, stored,
-      [&] {
-        ++calls;
-        return ControlSheetResult{Status::Ok(), true, {}};
-      },
-      Currency::Euro);
+  const PayFilePrintResult r = RunPayFilePrint(f, store, stored, Printed(calls), Currency::Euro);
   EXPECT_EQ(r.ok, OkButton::Disable);
   ASSERT_TRUE(r.focus.has_value());
   EXPECT_EQ(*r.focus, PayFileField::SeqNo);
@@ -157,13 +159,7 @@ TEST_F(PayFileDialogTest, LevaAmountsAreRefusedFromTheEuroDayOn) {
     PayFileFieldTexts f = Filled();
     f[PayFileField::PayDate] = date;
     int calls = 0;
-    const PayFilePrintResult r = RunPayFilePrint(
-        f, store, stored,
-        [&] {
-          ++calls;
-          return ControlSheetResult{Status::Ok(), true, {}};
-        },
-        Currency::Leva);
+    const PayFilePrintResult r = RunPayFilePrint(f, store, stored, Printed(calls), Currency::Leva);
     EXPECT_EQ(calls, refused ? 0 : 1) << date;
     EXPECT_EQ(r.ok, refused ? OkButton::Disable : OkButton::Enable) << date;
     EXPECT_EQ(r.message.find(Cp("„Превръщане в евро“")) != std::string::npos, refused) << date;
@@ -231,13 +227,7 @@ TEST_F(PayFileDialogTest, CancelledPrintDisablesOkAndFailuresKeepItsState) {
   stored = PayFileSettings{};
   store.failWritesFrom = 0;
   int calls = 0;
-  r = RunPayFilePrint(
-      f, store, stored,
-      [&] {
-        ++calls;
-        return ControlSheetResult{Status::Ok(), true, {}};
-      },
-      Currency::Euro);
+  r = RunPayFilePrint(f, store, stored, Printed(calls), Currency::Euro);
   EXPECT_EQ(r.ok, OkButton::Keep);
   EXPECT_FALSE(r.error.ok());
   EXPECT_EQ(calls, 0);
