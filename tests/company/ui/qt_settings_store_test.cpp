@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -157,15 +159,56 @@ TEST_F(QtSettingsStoreTest, AWriteThatFailsOnDiskKeepsTheStoredValue) {
   EXPECT_EQ(QtSettingsStore(Ini()).Read("ClientName"), Cp("Старо име"));
 }
 
-TEST(QtSettingsStoreMachine, UsesTheMachineWideLocationOfNurvekTorva) {
-  const QString location = QtSettingsStore().Location();
-#ifdef Q_OS_WIN
-  EXPECT_TRUE(location.endsWith(QStringLiteral("\\Nurvek\\Torva"), Qt::CaseInsensitive)) << location.toStdString();
-  EXPECT_TRUE(location.contains(QStringLiteral("HKEY_LOCAL_MACHINE"))) << location.toStdString();
-#else
-  EXPECT_TRUE(location.endsWith(QStringLiteral("/Nurvek/Torva.conf"))) << location.toStdString();
-  EXPECT_FALSE(location.startsWith(QDir::homePath())) << location.toStdString();
-#endif
+// Desktops set XDG_CONFIG_DIRS differently; the company data stays in one
+// file for every user whatever its first entry is.
+TEST(QtSettingsStoreMachine, IsOneFileForTheWholeMachineWhateverTheDesktop) {
+  const QByteArray saved = qgetenv("XDG_CONFIG_DIRS");
+  for (const QString& dirs : {QDir::homePath() + QStringLiteral("/.config/kdedefaults:/etc/xdg"),
+                              QStringLiteral("/etc/xdg/xdg-ubuntu:/etc/xdg")}) {
+    qputenv("XDG_CONFIG_DIRS", dirs.toLocal8Bit());
+    EXPECT_EQ(QtSettingsStore().Location(), QStringLiteral("/etc/xdg/Nurvek/Torva.conf")) << dirs.toStdString();
+  }
+  qputenv("XDG_CONFIG_DIRS", saved);
+}
+
+// The files of this thread are opened as the user "nobody" while it lives
+// (the superuser's other rights stay), so that the machine-wide store refuses
+// a write as it does to a user outside the group zel.
+class AsNobody {
+public:
+  AsNobody() : uid_(::setfsuid(kNobody)), gid_(::setfsgid(kNobody)) {}
+  ~AsNobody() {
+    ::setfsgid(gid_);
+    ::setfsuid(uid_);
+  }
+  AsNobody(const AsNobody&) = delete;
+  AsNobody& operator=(const AsNobody&) = delete;
+  // Whether the change took: setfsuid with an invalid id only tells the current one.
+  bool ok() const { return ::setfsuid(static_cast<uid_t>(-1)) == kNobody; }
+
+private:
+  static constexpr uid_t kNobody = 65534;
+  int uid_;
+  int gid_;
+};
+
+TEST(QtSettingsStoreMachine, AUserOutsideTheGroupIsToldHowToJoinIt) {
+  QtSettingsStore store;
+  // The value it holds already, should this machine let anybody write it.
+  const std::string name = store.Read("ClientName");
+  Status status = Status::Ok();
+  {
+    AsNobody nobody;
+    if (!nobody.ok()) GTEST_SKIP() << "cannot open files as another user here";
+    status = store.Write("ClientName", name);
+  }
+  ASSERT_FALSE(status.ok()) << "/etc/xdg/Nurvek/Torva.conf is writable by everybody";
+  const passwd* user = ::getpwuid(::getuid());
+  ASSERT_NE(user, nullptr);
+  EXPECT_EQ(status.message(),
+            "Cannot write the company data to /etc/xdg/Nurvek/Torva.conf: access denied. Only the members of the "
+            "group zel may save the company data: add this user to it with \"sudo adduser " +
+                std::string(user->pw_name) + " zel\", then log out and log in again.");
 }
 
 }  // namespace
