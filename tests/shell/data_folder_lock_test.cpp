@@ -12,36 +12,32 @@
 namespace zel {
 namespace {
 
-class DataFolderLock : public ::testing::Test {
-protected:
-  bool Lock(std::unique_ptr<FileLock>& lock) { return LockDataFolder(fs, dir.path(), messages, lock); }
-  // The refusal's words about the copy that holds the folder.
-  static std::string Refusal(const std::string& where) {
-    return Cp("Папката с данни се използва от друго копие на ZEL" + where +
-              ". Затворете го и стартирайте програмата отново.");
-  }
+std::string Refusal(const std::string& where) {
+  return Cp("Папката с данни се използва от друго копие на ZEL" + where +
+            ". Затворете го и стартирайте програмата отново.");
+}
 
+TEST(DataFolderLock, ASecondLockIsRefusedWhileTheFirstIsHeld) {
   test::TempDir dir;
-  FileSystem& fs = SystemFileSystem();
   test::FakeMessages messages;
-};
-
-TEST_F(DataFolderLock, ASecondCopyIsRefusedWhileTheFirstHoldsTheFolder) {
   std::unique_ptr<FileLock> first;
   std::unique_ptr<FileLock> second;
-  ASSERT_TRUE(Lock(first));
-  ASSERT_NE(first, nullptr);
-  EXPECT_FALSE(Lock(second));
-  EXPECT_EQ(second, nullptr);
+  ASSERT_TRUE(LockDataFolder(SystemFileSystem(), dir.path(), messages, first));
+  EXPECT_FALSE(LockDataFolder(SystemFileSystem(), dir.path(), messages, second));
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{Refusal(" на този компютър")});
   first.reset();
-  EXPECT_TRUE(Lock(second));
+  EXPECT_TRUE(LockDataFolder(SystemFileSystem(), dir.path(), messages, second));
   EXPECT_NE(second, nullptr);
+  // A killed copy's lock file without its lock, and a folder that cannot be locked, refuse nothing.
+  second.reset();
+  EXPECT_TRUE(LockDataFolder(SystemFileSystem(), dir.path(), messages, second));
+  EXPECT_TRUE(LockDataFolder(SystemFileSystem(), dir.File("missing"), messages, first));
+  EXPECT_EQ(first, nullptr);
   EXPECT_EQ(messages.log.size(), 1u);
 }
 
 // What the lock file says about its holder comes from outside.
-TEST_F(DataFolderLock, TheRefusalNamesTheHoldersComputerWhenTheLockFileTells) {
+TEST(DataFolderLock, TheRefusalNamesTheHoldersComputerAsTheLockFileTells) {
   const struct {
     std::string note;
     std::string where;
@@ -51,28 +47,16 @@ TEST_F(DataFolderLock, TheRefusalNamesTheHoldersComputerWhenTheLockFileTells) {
       {" \x01pc\t7 \r\nsecond line", " на компютъра „pc7“"},
       {std::string(300, 'x'), " на компютъра „" + std::string(253, 'x') + "“"},
   };
+  test::TempDir dir;
   for (const auto& c : cases) {
     std::unique_ptr<FileLock> other;
     bool held = false;
-    ASSERT_TRUE(fs.LockFile(dir.File(kLockFile), c.note, other, held).ok());
+    ASSERT_TRUE(SystemFileSystem().LockFile(dir.File(kLockFile), c.note, other, held).ok());
+    test::FakeMessages messages;
     std::unique_ptr<FileLock> lock;
-    messages.log.clear();
-    EXPECT_FALSE(Lock(lock));
+    EXPECT_FALSE(LockDataFolder(SystemFileSystem(), dir.path(), messages, lock));
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{Refusal(c.where)}) << c.note;
   }
-}
-
-// A copy that was killed leaves its lock file, but not its lock; a folder
-// that cannot be locked at all does not keep the program from starting.
-TEST_F(DataFolderLock, OnlyAHeldLockRefuses) {
-  test::WriteFileBytes(dir.File(kLockFile), "KILLED-PC\n");
-  std::unique_ptr<FileLock> lock;
-  EXPECT_TRUE(Lock(lock));
-  EXPECT_NE(lock, nullptr);
-  lock.reset();
-  EXPECT_TRUE(LockDataFolder(fs, dir.File("no such folder"), messages, lock));
-  EXPECT_EQ(lock, nullptr);
-  EXPECT_TRUE(messages.log.empty());
 }
 
 }  // namespace

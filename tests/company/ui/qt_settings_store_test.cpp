@@ -171,37 +171,19 @@ TEST(QtSettingsStoreMachine, IsOneFileForTheWholeMachineWhateverTheDesktop) {
   qputenv("XDG_CONFIG_DIRS", saved);
 }
 
-// The files of this thread are opened as the user "nobody" while it lives
-// (the superuser's other rights stay), so that the machine-wide store refuses
-// a write as it does to a user outside the group zel.
-class AsNobody {
-public:
-  AsNobody() : uid_(::setfsuid(kNobody)), gid_(::setfsgid(kNobody)) {}
-  ~AsNobody() {
-    ::setfsgid(gid_);
-    ::setfsuid(uid_);
-  }
-  AsNobody(const AsNobody&) = delete;
-  AsNobody& operator=(const AsNobody&) = delete;
-  // Whether the change took: setfsuid with an invalid id only tells the current one.
-  bool ok() const { return ::setfsuid(static_cast<uid_t>(-1)) == kNobody; }
-
-private:
-  static constexpr uid_t kNobody = 65534;
-  int uid_;
-  int gid_;
-};
-
 TEST(QtSettingsStoreMachine, AUserOutsideTheGroupIsToldHowToJoinIt) {
   QtSettingsStore store;
   // The value it holds already, should this machine let anybody write it.
   const std::string name = store.Read("ClientName");
-  Status status = Status::Ok();
-  {
-    AsNobody nobody;
-    if (!nobody.ok()) GTEST_SKIP() << "cannot open files as another user here";
-    status = store.Write("ClientName", name);
-  }
+  // The files of this thread opened as the user "nobody", who is no member of zel.
+  constexpr uid_t kNobody = 65534;
+  const int uid = ::setfsuid(kNobody);
+  const int gid = ::setfsgid(kNobody);
+  const bool asNobody = ::setfsuid(static_cast<uid_t>(-1)) == kNobody;
+  const Status status = asNobody ? store.Write("ClientName", name) : Status::Ok();
+  ::setfsgid(gid);
+  ::setfsuid(uid);
+  if (!asNobody) GTEST_SKIP() << "cannot open files as another user here";
   ASSERT_FALSE(status.ok()) << "/etc/xdg/Nurvek/Torva.conf is writable by everybody";
   const passwd* user = ::getpwuid(::getuid());
   ASSERT_NE(user, nullptr);
