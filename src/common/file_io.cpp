@@ -91,6 +91,7 @@ Status ReadFailure(FileSystem& fs, const std::string& path, const Status& reason
 Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view content, const std::string& backupPath,
                    const WarningSink& warn) {
   const std::string full = FullPath(fs, path);
+  if (Status s = fs.CheckReplaceable(full); !s.ok()) return Failure("Error save in file", full, s);
   // First, so that the room they take is free for the new file.
   RemoveStaleTemporaries(fs, full);
   std::string temp;
@@ -112,7 +113,9 @@ Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view con
 
   if (Status s = fs.Rename(temp, full); !s.ok()) return fail(s);
   // The new file is in place; only its durability across a power cut is in doubt.
-  if (Status s = fs.SyncFolder(FolderOf(fs, full)); !s.ok()) return Failure("Error save in file", full, s);
+  if (Status s = fs.SyncFolder(FolderOf(fs, full)); !s.ok() && !fs.IsFlushUnsupported(s)) {
+    return Failure("Error save in file", full, s);
+  }
   return Status::Ok();
 }
 

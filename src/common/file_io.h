@@ -48,12 +48,14 @@ bool IsTemporaryOf(std::string_view entry, std::string_view fileName);
 void RemoveStaleTemporaries(FileSystem& fs, const std::string& path);
 
 // Replaces `path` with `content` so that a complete file stands under `path`
-// at every instant, even if the program is killed: the temporary files of
+// at every instant, even if the program is killed: a file the system will not
+// let a rename replace fails at once; the temporary files of
 // earlier saves of `path` cut short are deleted, the content goes to a
 // temporary file in the same folder and is flushed; when `backupPath` is not
 // empty, the previous file is kept under that name (an older backup deleted
 // first) by a second name or a copy, never by moving the main name away;
-// then the temporary file is renamed over `path` and the folder is flushed.
+// then the temporary file is renamed over `path` and the folder is flushed
+// (unless it cannot be flushed at all).
 // Failing to delete the old backup or to keep the new one is reported through
 // `warn` with "Error deleting file %s !" or "Error renaming file %s to %s!"
 // and the save goes on. Any other failure leaves the previous file untouched,

@@ -35,6 +35,13 @@ public:
   virtual Status Close() = 0;
 };
 
+// A lock this process holds on a file: released when destroyed, and by the
+// system when the process ends, however it ends.
+class FileLock {
+public:
+  virtual ~FileLock() = default;
+};
+
 // The length of the unique part of the names CreateUnique makes.
 inline constexpr std::size_t kUniqueSuffixLength = 6;
 
@@ -88,6 +95,10 @@ public:
   // permissions of a data file, so that renamed into place it is one.
   virtual Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) = 0;
   virtual Status Remove(const std::string& path) = 0;
+  // Asked before a save touches anything: Ok when a rename may put a new file
+  // in place of `path` (or there is no such file), otherwise why not (Windows
+  // will not replace a read-only file).
+  virtual Status CheckReplaceable(const std::string& path) = 0;
   // Gives the file `from` the second name `to` (a hard link), or copies it
   // (flushed to the disk) where the file system has no links. Fails when
   // `to` exists.
@@ -97,8 +108,24 @@ public:
   virtual Status Rename(const std::string& from, const std::string& to) = 0;
   // Makes the folder's entries (a rename, a new name) durable on the disk.
   virtual Status SyncFolder(const std::string& folder) = 0;
+  // Whether SyncFolder failed this way only because the folder cannot be
+  // flushed at all (network shares and some file systems offer no such
+  // thing): that is no failed save.
+  virtual bool IsFlushUnsupported(const Status& failure) const = 0;
   // The names of the folder's entries, without "." and "..".
   virtual Status ListFolder(const std::string& folder, std::vector<std::string>& names) = 0;
+
+  // Locks the file `path` (made when missing) against every other lock of
+  // it, by this process or another, on this computer or, where the file
+  // system passes locks on, another. `lock` receives the lock, and the file
+  // then holds `note` alone. The file's mere presence locks nothing: a lock
+  // ends with its process. Fails with `held` set when another holds the
+  // lock, with `held` clear for any other reason (a read-only folder, a file
+  // system without locks).
+  virtual Status LockFile(const std::string& path, std::string_view note, std::unique_ptr<FileLock>& lock,
+                          bool& held) = 0;
+  // The name of this computer; empty when it cannot be told.
+  virtual std::string ComputerName() = 0;
 };
 
 // The whole file into a container of bytes (std::string, a vector of char)

@@ -25,6 +25,9 @@ public:
   // The system's error the failing step reports: EIO, or ENOSPC for a full
   // disk, EACCES for a folder that became read-only.
   int error = EIO;
+  // The system's own number the failure carries for the file system to
+  // judge (ERROR_INVALID_FUNCTION on Windows, say); 0: none, so it stands.
+  int systemError = 0;
 
   char Separator() const override { return real_.Separator(); }
   bool IsAbsolute(std::string_view path) const override { return real_.IsAbsolute(path); }
@@ -33,12 +36,19 @@ public:
   Status ReadAll(const std::string& path, std::string& content) override;
   Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) override;
   Status Remove(const std::string& path) override;
+  Status CheckReplaceable(const std::string& path) override { return real_.CheckReplaceable(path); }
   Status Link(const std::string& from, const std::string& to) override;
   Status Rename(const std::string& from, const std::string& to) override;
   Status SyncFolder(const std::string& folder) override;
+  bool IsFlushUnsupported(const Status& failure) const override { return real_.IsFlushUnsupported(failure); }
   Status ListFolder(const std::string& folder, std::vector<std::string>& names) override {
     return real_.ListFolder(folder, names);
   }
+  Status LockFile(const std::string& path, std::string_view note, std::unique_ptr<FileLock>& lock,
+                  bool& held) override {
+    return real_.LockFile(path, note, lock, held);
+  }
+  std::string ComputerName() override { return real_.ComputerName(); }
 
 private:
   FileSystem& real_ = SystemFileSystem();

@@ -5,7 +5,10 @@
 #     employs.dat: the conversion message comes first and is answered, then
 #     the main window "ZEL" shows, and employIB.dat holds the same bytes as
 #     the Linux zel, driven the same way, writes from the same employs.dat;
-#  2. the installer runs silently: the program, the Start-menu shortcut into
+#  2. a second zel.exe started in the data folder of a running one is refused:
+#     it shows a message instead of its main window, ends once the message is
+#     answered, and leaves the folder alone; the same for the Linux zel;
+#  3. the installer runs silently: the program, the Start-menu shortcut into
 #     the data folder, and the settings key are there; while the installed
 #     ZEL runs, the installer refuses and the uninstaller leaves the program
 #     and its uninstall entry; once ZEL is closed, the uninstaller takes the
@@ -62,9 +65,12 @@ zel_window() {
   return 1
 }
 
+# The id of the visible question "Превръщане в евро".
+euro_question() { xdotool search --onlyvisible --name '^Превръщане в евро$' 2>/dev/null | head -n 1 | grep .; }
+
 # convert NAME COMMAND...: runs the program in $work/NAME, a folder holding only
-# employs.dat, answers the conversion message, waits for the main window, ends
-# the program.
+# employs.dat, answers the conversion message, declines the euro question,
+# waits for the main window, ends the program.
 convert() {
   local name="$1" folder="$work/$1" box
   shift
@@ -77,6 +83,9 @@ convert() {
   # The message comes before the conversion, and nothing is written while it is open.
   [ ! -e "$folder/employIB.dat" ] || fail "$name: employIB.dat written before the message was answered"
   xdotool windowfocus --sync "$box" key Return
+  # The converted register is in leva: the euro question follows; Escape declines it.
+  wait_for 60 euro_question >/dev/null || fail "$name: no euro question after the conversion"
+  xdotool windowfocus --sync "$(euro_question)" key Escape
   wait_for 60 zel_window wide >/dev/null || fail "$name: the main window did not show after the message"
   [ -f "$folder/employIB.dat" ] || fail "$name: no employIB.dat"
   kill "$pid" 2>/dev/null || true
@@ -107,6 +116,47 @@ uninstaller_copy_ended() {
   done
   return 0
 }
+
+# The number of visible main windows titled "ZEL".
+main_windows() {
+  local n=0
+  for id in $(xdotool search --onlyvisible --name '^ZEL$' 2>/dev/null); do
+    [ "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^WIDTH=//p')" -gt 700 ] 2>/dev/null &&
+      n=$((n + 1))
+  done
+  echo "$n"
+}
+gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# second_copy NAME COMMAND...: runs the program in the empty folder $work/NAME,
+# waits for its main window, then starts it there again: the second copy must
+# show a message box, no main window, end once it is answered, and leave the
+# folder's files as they were (a stale temporary that a start would delete).
+second_copy() {
+  local name="$1" folder="$work/$1" first second
+  shift
+  mkdir -p "$folder"
+  (cd "$folder" && exec "$@" >>"$work/wine.log" 2>&1) &
+  first=$!
+  wait_for 60 zel_window wide >/dev/null || fail "$name: the first copy shows no main window"
+  echo "half a save" >"$folder/employIB.dat.tmp-a1B2c3"
+  (cd "$folder" && exec "$@" >>"$work/wine.log" 2>&1) &
+  second=$!
+  wait_for 60 zel_window narrow >/dev/null || fail "$name: the second copy shows no message"
+  [ "$(main_windows)" = 1 ] || fail "$name: the second copy shows a main window"
+  xdotool windowfocus --sync "$(zel_window narrow)" key Return
+  wait_for 30 gone "$second" || fail "$name: the second copy goes on after its message"
+  [ "$(main_windows)" = 1 ] || fail "$name: the second copy shows a main window after its message"
+  [ -f "$folder/employIB.dat.tmp-a1B2c3" ] || fail "$name: the second copy deleted a file of the first"
+  kill "$first" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  wait "$first" 2>/dev/null || true
+}
+
+echo "-- a second copy on the data folder of a running one is refused"
+second_copy windows-twice wine "$(ls "$work"/zip/*/zel.exe)"
+second_copy linux-twice "$linux_zel"
+echo "   zel.exe and the Linux zel: message, no main window, folder untouched"
 
 echo "-- the installer and the uninstaller, silent"
 c="$WINEPREFIX/drive_c"

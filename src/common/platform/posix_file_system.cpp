@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,7 +23,7 @@ namespace {
 // locale's encoding rather than the code page of the messages.
 Status Errno(int err) {
   static const locale_t english = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return Status::Fail(english != static_cast<locale_t>(0) ? ::strerror_l(err, english) : std::strerror(err));
+  return Status::Fail(english != static_cast<locale_t>(0) ? ::strerror_l(err, english) : std::strerror(err), err);
 }
 
 bool WriteFully(int fd, const char* data, std::size_t size) {
@@ -56,6 +57,19 @@ public:
     fd_ = -1;
     return ::close(fd) == 0 ? Status::Ok() : Errno(errno);
   }
+
+private:
+  int fd_;
+};
+
+// flock locks belong to the open file, not to the process: a second open of
+// the same file, in this process too, is refused the lock.
+class PosixFileLock : public FileLock {
+public:
+  explicit PosixFileLock(int fd) : fd_(fd) {}
+  ~PosixFileLock() override { ::close(fd_); }
+  PosixFileLock(const PosixFileLock&) = delete;
+  PosixFileLock& operator=(const PosixFileLock&) = delete;
 
 private:
   int fd_;
@@ -175,6 +189,9 @@ public:
 
   Status Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? Status::Ok() : Errno(errno); }
 
+  // A rename replaces any file the folder lets it, a read-only one too.
+  Status CheckReplaceable(const std::string&) override { return Status::Ok(); }
+
   Status Link(const std::string& from, const std::string& to) override {
     if (::link(from.c_str(), to.c_str()) == 0) return Status::Ok();
     if (errno == EEXIST) return Errno(errno);
@@ -195,6 +212,10 @@ public:
     return synced ? Status::Ok() : Errno(err);
   }
 
+  // fsync's answer for a file that cannot be flushed; some network and FUSE
+  // file systems give it for their folders.
+  bool IsFlushUnsupported(const Status& failure) const override { return failure.systemError() == EINVAL; }
+
   Status ListFolder(const std::string& folder, std::vector<std::string>& names) override {
     names.clear();
     DIR* dir = ::opendir(folder.c_str());
@@ -205,6 +226,32 @@ public:
     }
     ::closedir(dir);
     return Status::Ok();
+  }
+
+  Status LockFile(const std::string& path, std::string_view note, std::unique_ptr<FileLock>& lock,
+                  bool& held) override {
+    held = false;
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // Another user's lock file may be read-only to this one; a lock needs no more.
+    const bool writable = fd >= 0;
+    if (fd < 0 && errno == EACCES) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Errno(errno);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      const int err = errno;
+      ::close(fd);
+      held = err == EWOULDBLOCK;
+      return Errno(err);
+    }
+    // The note only informs a refused copy; the lock holds without it.
+    if (writable && ::ftruncate(fd, 0) == 0) (void)WriteFully(fd, note.data(), note.size());
+    lock = std::make_unique<PosixFileLock>(fd);
+    return Status::Ok();
+  }
+
+  std::string ComputerName() override {
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0) return {};
+    return name;
   }
 };
 

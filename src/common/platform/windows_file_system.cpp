@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <initializer_list>
+#include <iterator>
 #include <utility>
 
 namespace zel {
@@ -63,8 +65,36 @@ std::string ErrorText(DWORD error) {
   return Utf8ToCp1251(Utf8(text));
 }
 
-Status Fail(DWORD error) { return Status::Fail(ErrorText(error)); }
+Status Fail(DWORD error) { return Status::Fail(ErrorText(error), static_cast<int>(error)); }
 Status LastError() { return Fail(::GetLastError()); }
+
+// Longer paths than this reach the system only in the "\\?\" form: MAX_PATH
+// less the room of an 8.3 name, the limit of a folder's path.
+constexpr std::size_t kShortPathLimit = MAX_PATH - 12;
+
+// The "\\?\" form of a path, which the system takes whatever its length.
+// That form is used as it stands, so it is made of the full path, which
+// GetFullPathNameW gives with backslashes and without "." and "..". The
+// path is left as it is when it is short enough without.
+std::wstring LongForm(const std::wstring& path) {
+  if (path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0) return path;
+  const bool driveFolder = path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+  if (driveFolder && path.size() < kShortPathLimit) return path;
+  std::wstring full(path.size() + MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0) return path;
+    if (n < full.size()) {
+      full.resize(n);
+      break;
+    }
+    full.resize(n);
+  }
+  if (full.size() < kShortPathLimit) return path;
+  // "\\server\share\..." becomes "\\?\UNC\server\share\...".
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
 
 // A path that cannot be converted names no file; CreateFileW and friends
 // would take the empty string for the current directory.
@@ -74,6 +104,7 @@ bool Convert(const std::string& path, std::wstring& wide) {
     ::SetLastError(ERROR_NO_UNICODE_TRANSLATION);
     return false;
   }
+  if (!wide.empty()) wide = LongForm(wide);
   return true;
 }
 
@@ -85,6 +116,11 @@ public:
   Handle& operator=(const Handle&) = delete;
   bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return h_; }
+  HANDLE release() { return std::exchange(h_, INVALID_HANDLE_VALUE); }
+  void Reset(HANDLE h) {
+    Close();
+    h_ = h;
+  }
   bool Close() {
     if (!valid()) return true;
     const bool ok = ::CloseHandle(h_) != 0;
@@ -114,6 +150,45 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+// Another program (a virus scanner, a backup agent, an editor) may hold a
+// file open for a moment so that it cannot be replaced: Windows then answers
+// with a sharing or lock violation, or with a denied access.
+bool MayBeHeld(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
+         error == ERROR_USER_MAPPED_FILE;
+}
+
+// Whether another program has the file open and lets nobody delete or
+// replace it meanwhile.
+bool HeldByAnother(const std::wstring& path) {
+  Handle probe(::CreateFileW(path.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return !probe.valid() && ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// Pauses between the tries of an operation on a held file: growing, so that
+// a short hold costs little and a longer one (a scan of a large file) is
+// waited out, about 2.8 seconds in all before the user is told.
+constexpr DWORD kFirstPause = 25;
+constexpr DWORD kLongestPause = 500;
+constexpr DWORD kPatience = 2500;
+
+// Runs `attempt` (which returns ERROR_SUCCESS or the error) until it succeeds,
+// fails for another reason than a held file, or patience runs out. A denied
+// access counts only while one of `files` is held: otherwise it is for good.
+template <class Attempt>
+DWORD RetryWhileHeld(std::initializer_list<const std::wstring*> files, Attempt attempt) {
+  DWORD pause = kFirstPause;
+  for (DWORD waited = 0;; waited += pause, pause = std::min(pause * 2, kLongestPause)) {
+    const DWORD error = attempt();
+    if (error == ERROR_SUCCESS || !MayBeHeld(error) || waited >= kPatience) return error;
+    if (error == ERROR_ACCESS_DENIED &&
+        std::none_of(files.begin(), files.end(), [](const std::wstring* file) { return HeldByAnother(*file); })) {
+      return error;
+    }
+    ::Sleep(pause);
+  }
+}
+
 class WindowsOutputFile : public OutputFile {
 public:
   explicit WindowsOutputFile(HANDLE h) : file_(h) {}
@@ -141,6 +216,19 @@ std::string UniqueSuffix(unsigned attempt) {
 }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Closing the handle, also by the end of the process, releases the lock.
+class WindowsFileLock : public FileLock {
+public:
+  explicit WindowsFileLock(HANDLE h) : file_(h) {}
+
+private:
+  Handle file_;
+};
+
+// The locked byte lies far beyond the note: Windows keeps every other handle
+// from reading locked bytes, and a refused copy reads the note.
+constexpr DWORD kLockOffset = 0x40000000;
 
 class WindowsFileSystem : public FileSystem {
 public:
@@ -222,6 +310,17 @@ public:
     return Status::Ok();
   }
 
+  Status CheckReplaceable(const std::string& path) override {
+    std::wstring wide;
+    if (!Convert(path, wide)) return LastError();
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      return Status::Fail(Utf8ToCp1251("The file is read-only — clear its read-only attribute and save again"),
+                          ERROR_ACCESS_DENIED);
+    }
+    return Status::Ok();
+  }
+
   Status Link(const std::string& from, const std::string& to) override {
     std::wstring wideFrom;
     std::wstring wideTo;
@@ -243,32 +342,28 @@ public:
     return Status::Ok();
   }
 
-  // MOVEFILE_WRITE_THROUGH returns only once the rename is on the disk. On
-  // NTFS replacing an existing name is one step. A virus scanner or an
-  // indexer may hold either file open for a moment after it was written,
-  // which Windows reports as a sharing violation or a denied access: a few
-  // short retries spare the user a failed save for that.
+  // Replacing an existing name is one step. Either file may be held by
+  // another program for a while (see RetryWhileHeld); a file still held after
+  // that is reported as in use, so that the user knows what to do.
+  // MOVEFILE_WRITE_THROUGH: a move that the system carries out as a copy and
+  // a delete returns only once the copy is on the disk.
   Status Rename(const std::string& from, const std::string& to) override {
     std::wstring wideFrom;
     std::wstring wideTo;
     if (!Convert(from, wideFrom) || !Convert(to, wideTo)) return LastError();
-    DWORD error = 0;
-    for (int attempt = 0; attempt < 5; ++attempt) {
-      if (attempt > 0) ::Sleep(50);
-      if (::MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return Status::Ok();
-      }
-      error = ::GetLastError();
-      if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
+    const DWORD error = RetryWhileHeld({&wideFrom, &wideTo}, [&] {
+      const bool moved =
+          ::MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+      return moved ? ERROR_SUCCESS : ::GetLastError();
+    });
+    if (error == ERROR_SUCCESS) return Status::Ok();
+    if (MayBeHeld(error) && (error != ERROR_ACCESS_DENIED || HeldByAnother(wideTo) || HeldByAnother(wideFrom))) {
+      return Status::Fail(Utf8ToCp1251("The file is in use by another program — close it and save again"),
+                          static_cast<int>(error));
     }
     return Fail(error);
   }
 
-  // Some Windows versions and file systems refuse to open a folder for
-  // writing or to flush it (ERROR_ACCESS_DENIED), also to a user who may
-  // create files in it. The flush is then left undone without a failure: the
-  // rename it would make durable was already written through to the disk by
-  // MOVEFILE_WRITE_THROUGH, and NTFS journals its folder entries.
   Status SyncFolder(const std::string& folder) override {
     std::string name = folder;
     if (name.size() == 2 && name[1] == ':') name.push_back('\\');  // "C:" alone is C's current folder
@@ -278,8 +373,23 @@ public:
     Handle dir(::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (dir.valid() && ::FlushFileBuffers(dir.get())) return Status::Ok();
-    const DWORD error = ::GetLastError();
-    return error == ERROR_ACCESS_DENIED ? Status::Ok() : Fail(error);
+    return LastError();
+  }
+
+  // Some Windows versions and file systems refuse to open a folder for
+  // writing or to flush it (ERROR_ACCESS_DENIED), also to a user who may
+  // create files in it; network shares offer no such flush (SMB answers
+  // ERROR_INVALID_FUNCTION, others ERROR_NOT_SUPPORTED or
+  // ERROR_INVALID_PARAMETER). The new name then stands as the file system
+  // keeps it (NTFS journals its folder entries, a server its own disks).
+  bool IsFlushUnsupported(const Status& failure) const override {
+    switch (failure.systemError()) {
+      case ERROR_ACCESS_DENIED:
+      case ERROR_INVALID_FUNCTION:
+      case ERROR_NOT_SUPPORTED:
+      case ERROR_INVALID_PARAMETER: return true;
+      default: return false;
+    }
   }
 
   Status ListFolder(const std::string& folder, std::vector<std::string>& names) override {
@@ -307,6 +417,46 @@ public:
     }
     ::FindClose(find);
     return error == ERROR_NO_MORE_FILES ? Status::Ok() : Fail(error);
+  }
+
+  Status LockFile(const std::string& path, std::string_view note, std::unique_ptr<FileLock>& lock,
+                  bool& held) override {
+    held = false;
+    std::wstring wide;
+    if (!Convert(path, wide)) return LastError();
+    // Others may open it to try the lock and read the note, but not delete it while it is held.
+    constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    bool writable = true;
+    Handle file(::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Another user's lock file may be read-only to this one; a lock needs no more.
+    if (!file.valid() && ::GetLastError() == ERROR_ACCESS_DENIED) {
+      writable = false;
+      file.Reset(
+          ::CreateFileW(wide.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+    if (!file.valid()) return LastError();
+    OVERLAPPED at{};
+    at.Offset = kLockOffset;
+    if (!::LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+      const DWORD error = ::GetLastError();
+      held = error == ERROR_LOCK_VIOLATION;
+      return Fail(error);
+    }
+    // The note only informs a refused copy; the lock holds without it.
+    if (writable && ::SetEndOfFile(file.get())) (void)WriteAll(file.get(), note);
+    lock = std::make_unique<WindowsFileLock>(file.release());
+    return Status::Ok();
+  }
+
+  std::string ComputerName() override {
+    wchar_t name[256];
+    DWORD size = static_cast<DWORD>(std::size(name));
+    if (!::GetComputerNameExW(ComputerNameDnsHostname, name, &size)) {
+      size = static_cast<DWORD>(std::size(name));
+      if (!::GetComputerNameW(name, &size)) return {};
+    }
+    return Utf8(std::wstring_view(name, size));
   }
 };
 

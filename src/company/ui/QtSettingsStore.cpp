@@ -1,48 +1,14 @@
 #include "company/ui/QtSettingsStore.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 #include <QVariant>
 
 #include "common/ui/QtText.h"
-
-#ifdef Q_OS_WIN
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
+#include "company/ui/SettingsLocation.h"
 
 namespace zel::ui {
 
 namespace {
-
-#ifdef Q_OS_WIN
-// QSettings can neither test for an empty key nor create one.
-constexpr wchar_t kRegistryKey[] = L"SOFTWARE\\Nurvek\\Torva";
-
-bool RegistryKeyExists() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
-bool CreateRegistryKey() {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRegistryKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(key);
-  return true;
-}
-#endif
 
 constexpr const char* kAccessDenied = "access denied";
 constexpr const char* kUnreadable = "the stored data is not in a readable format";
@@ -55,68 +21,31 @@ Status WriteFailure(const QString& location, const std::string& reason) {
 
 }  // namespace
 
-QtSettingsStore::QtSettingsStore() = default;
+QtSettingsStore::QtSettingsStore() : location_(MachineSettings()) {}
 
-QtSettingsStore::QtSettingsStore(QString iniPath) : iniPath_(std::move(iniPath)) {}
+QtSettingsStore::QtSettingsStore(QString iniPath) : location_(std::make_unique<SettingsFile>(std::move(iniPath))) {}
 
 QtSettingsStore::~QtSettingsStore() = default;
 
-bool QtSettingsStore::UsesRegistry() const {
-#ifdef Q_OS_WIN
-  return !iniPath_.has_value();
-#else
-  return false;
-#endif
+QString QtSettingsStore::Location() const { return location_->Open()->fileName(); }
+
+Status QtSettingsStore::Denied(const QString& location) const {
+  const std::string advice = location_->DeniedAdvice();
+  return WriteFailure(location, advice.empty() ? kAccessDenied : std::string(kAccessDenied) + ". " + advice);
 }
 
-std::unique_ptr<QSettings> QtSettingsStore::Open() const {
-  std::unique_ptr<QSettings> settings;
-  if (iniPath_.has_value()) {
-    settings = std::make_unique<QSettings>(*iniPath_, QSettings::IniFormat);
-  } else {
-    settings = std::make_unique<QSettings>(QSettings::SystemScope, Qs("Nurvek"), Qs("Torva"));
-  }
-  // Only the key itself: no organisation-wide file behind it.
-  settings->setFallbacksEnabled(false);
-  return settings;
-}
+bool QtSettingsStore::KeyExists() { return location_->KeyExists(); }
 
-QString QtSettingsStore::Location() const { return Open()->fileName(); }
-
-bool QtSettingsStore::KeyExists() {
-#ifdef Q_OS_WIN
-  if (UsesRegistry()) return RegistryKeyExists();
-#endif
-  return QFileInfo::exists(Location());
-}
-
-Status QtSettingsStore::CreateKey() {
-  const QString location = Location();
-#ifdef Q_OS_WIN
-  if (UsesRegistry()) return CreateRegistryKey() ? Status::Ok() : WriteFailure(location, kAccessDenied);
-#endif
-  if (QFileInfo::exists(location)) return Status::Ok();
-  if (!QDir().mkpath(QFileInfo(location).absolutePath())) return WriteFailure(location, kAccessDenied);
-  QFile file(location);
-  // NewOnly: another program may have created it in the meantime.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !QFileInfo::exists(location)) {
-    return WriteFailure(location, kAccessDenied);
-  }
-  return Status::Ok();
-}
+Status QtSettingsStore::CreateKey() { return location_->CreateKey() ? Status::Ok() : Denied(Location()); }
 
 std::string QtSettingsStore::Read(const std::string& name) {
-  const auto settings = Open();
-  return FromQt(settings->value(ToQt(name)).toString());
+  return FromQt(location_->Open()->value(ToQt(name)).toString());
 }
 
 Status QtSettingsStore::Write(const std::string& name, const std::string& value) {
-  const auto settings = Open();
-  if (settings->status() != QSettings::NoError) {
-    return WriteFailure(settings->fileName(),
-                        settings->status() == QSettings::FormatError ? kUnreadable : kAccessDenied);
-  }
-  if (!settings->isWritable()) return WriteFailure(settings->fileName(), kAccessDenied);
+  const auto settings = location_->Open();
+  if (settings->status() == QSettings::FormatError) return WriteFailure(settings->fileName(), kUnreadable);
+  if (settings->status() != QSettings::NoError || !settings->isWritable()) return Denied(settings->fileName());
 
   const QString key = ToQt(name);
   const QVariant previous = settings->value(key);

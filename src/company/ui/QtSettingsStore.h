@@ -1,18 +1,19 @@
 #pragma once
 // The company data in Qt's settings: machine-wide, organisation "Nurvek",
 // application "Torva" (on Windows the registry key
-// HKEY_LOCAL_MACHINE\SOFTWARE\Nurvek\Torva, elsewhere the system-wide
-// configuration file). Values are kept as Unicode strings.
+// HKEY_LOCAL_MACHINE\SOFTWARE\Nurvek\Torva, elsewhere the file
+// /etc/xdg/Nurvek/Torva.conf). Values are kept as Unicode strings.
 
 #include <QString>
 #include <memory>
-#include <optional>
 
 #include "common/settings_store.h"
 
 class QSettings;
 
 namespace zel::ui {
+
+class SettingsLocation;
 
 class QtSettingsStore : public SettingsStore {
 public:
@@ -31,12 +32,9 @@ public:
   QString Location() const;
 
 private:
-  // A fresh view for each operation, so that changes made by another
-  // program since the last one are seen.
-  std::unique_ptr<QSettings> Open() const;
-  bool UsesRegistry() const;
+  Status Denied(const QString& location) const;
 
-  std::optional<QString> iniPath_;
+  std::unique_ptr<SettingsLocation> location_;
 };
 
 }  // namespace zel::ui

@@ -17,11 +17,13 @@
 #include "company/ui/QtSettingsStore.h"
 #include "personnel/ui/TFChoice.h"
 #include "shell/data_conversion.h"
+#include "shell/data_folder_lock.h"
 #include "shell/euro_conversion.h"
 #include "shell/startup_rules.h"
 #include "shell/ui/EuroCommand.h"
 #include "shell/ui/TAboutBox.h"
 #include "shell/ui/TSDIAppForm.h"
+#include "shell/ui/ToolIcons.h"
 #include "shell/ui/ZelApplication.h"
 
 namespace zel::ui {
@@ -45,10 +47,27 @@ private:
   std::unique_ptr<QtPrinter> printer_;
 };
 
+// The data folder's lock, held as long as the main window lives.
+class HeldLock : public QObject {
+public:
+  HeldLock(std::unique_ptr<FileLock> lock, QObject* window) : QObject(window), lock_(std::move(lock)) {}
+
+private:
+  std::unique_ptr<FileLock> lock_;
+};
+
 }  // namespace
 
 std::unique_ptr<TSDIAppForm> StartUp(Services& services) {
+  // Before the first message box, which then carries the program's icon too.
+  QIcon icon;
+  for (int size : {16, 32, 48, 64}) icon.addPixmap(ProgramPicture(size));
+  QApplication::setWindowIcon(icon);
+  // Before any file is touched: a second copy on the same data folder ends here.
+  std::unique_ptr<FileLock> lock;
+  if (!LockDataFolder(services.files, services.files.CurrentDirectory(), services.messages, lock)) return nullptr;
   auto mainWindow = std::make_unique<TSDIAppForm>(services);
+  new HeldLock(std::move(lock), mainWindow.get());
   // The files of the older version, under their bare names in the current
   // directory, which becomes the data directory below.
   if (NotIbanData(services.files, {}, services.messages)) ConvertIBANData(services.files, {}, services.messages);

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -157,15 +159,38 @@ TEST_F(QtSettingsStoreTest, AWriteThatFailsOnDiskKeepsTheStoredValue) {
   EXPECT_EQ(QtSettingsStore(Ini()).Read("ClientName"), Cp("Старо име"));
 }
 
-TEST(QtSettingsStoreMachine, UsesTheMachineWideLocationOfNurvekTorva) {
-  const QString location = QtSettingsStore().Location();
-#ifdef Q_OS_WIN
-  EXPECT_TRUE(location.endsWith(QStringLiteral("\\Nurvek\\Torva"), Qt::CaseInsensitive)) << location.toStdString();
-  EXPECT_TRUE(location.contains(QStringLiteral("HKEY_LOCAL_MACHINE"))) << location.toStdString();
-#else
-  EXPECT_TRUE(location.endsWith(QStringLiteral("/Nurvek/Torva.conf"))) << location.toStdString();
-  EXPECT_FALSE(location.startsWith(QDir::homePath())) << location.toStdString();
-#endif
+// Desktops set XDG_CONFIG_DIRS differently; the company data stays in one
+// file for every user whatever its first entry is.
+TEST(QtSettingsStoreMachine, IsOneFileForTheWholeMachineWhateverTheDesktop) {
+  const QByteArray saved = qgetenv("XDG_CONFIG_DIRS");
+  for (const QString& dirs : {QDir::homePath() + QStringLiteral("/.config/kdedefaults:/etc/xdg"),
+                              QStringLiteral("/etc/xdg/xdg-ubuntu:/etc/xdg")}) {
+    qputenv("XDG_CONFIG_DIRS", dirs.toLocal8Bit());
+    EXPECT_EQ(QtSettingsStore().Location(), QStringLiteral("/etc/xdg/Nurvek/Torva.conf")) << dirs.toStdString();
+  }
+  qputenv("XDG_CONFIG_DIRS", saved);
+}
+
+TEST(QtSettingsStoreMachine, AUserOutsideTheGroupIsToldHowToJoinIt) {
+  QtSettingsStore store;
+  // The value it holds already, should this machine let anybody write it.
+  const std::string name = store.Read("ClientName");
+  // The files of this thread opened as the user "nobody", who is no member of zel.
+  constexpr uid_t kNobody = 65534;
+  const int uid = ::setfsuid(kNobody);
+  const int gid = ::setfsgid(kNobody);
+  const bool asNobody = ::setfsuid(static_cast<uid_t>(-1)) == kNobody;
+  const Status status = asNobody ? store.Write("ClientName", name) : Status::Ok();
+  ::setfsgid(gid);
+  ::setfsuid(uid);
+  if (!asNobody) GTEST_SKIP() << "cannot open files as another user here";
+  ASSERT_FALSE(status.ok()) << "/etc/xdg/Nurvek/Torva.conf is writable by everybody";
+  const passwd* user = ::getpwuid(::getuid());
+  ASSERT_NE(user, nullptr);
+  EXPECT_EQ(status.message(),
+            "Cannot write the company data to /etc/xdg/Nurvek/Torva.conf: access denied. Only the members of the "
+            "group zel may save the company data: add this user to it with \"sudo adduser " +
+                std::string(user->pw_name) + " zel\", then log out and log in again.");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
@@ -19,6 +20,7 @@
 #include "common/file_io.h"
 #include "common/text.h"
 #include "common/ui/QtText.h"
+#include "shell/data_folder_lock.h"
 #include "shell/ui/Startup.h"
 #include "shell/ui/TAboutBox.h"
 #include "shell/ui/TSDIAppForm.h"
@@ -368,6 +370,46 @@ TEST_F(MainWindowTest, StaleTemporariesOfTheDataFilesGoAtStartUp) {
   EXPECT_FALSE(SystemFileSystem().Exists(dir.File("employIB.dat.tmp-a1B2c3")));
   EXPECT_FALSE(SystemFileSystem().Exists(dir.File("masspIB.dat.tmp-000000")));
   EXPECT_TRUE(SystemFileSystem().Exists(dir.File("employIB.dat.backup")));
+}
+
+// Messages that note whether the application had its icon when each showed.
+class IconCheckingMessages : public FakeMessages {
+public:
+  void Show(const std::string& text) override {
+    withIcon.push_back(!QApplication::windowIcon().isNull());
+    FakeMessages::Show(text);
+  }
+  std::vector<bool> withIcon;
+};
+
+// A second copy on the same data folder ends before it touches a file, with
+// a message box that carries the program's icon; the first holds the folder
+// as long as its main window lives.
+TEST_F(MainWindowTest, ASecondCopyOnTheDataFolderEndsBeforeTouchingAFile) {
+  WriteFileBytes(dir.File("employs.dat"), "");
+  WriteFileBytes(dir.File("employIB.dat.tmp-a1B2c3"), "x");
+  SetDataDir("");
+  QApplication::setWindowIcon(QIcon());
+  IconCheckingMessages refusals;
+  ui::Services second{refusals, settings, printer, clock, dialogs, files};
+  {
+    std::unique_ptr<FileLock> otherCopy;
+    bool held = false;
+    ASSERT_TRUE(files.LockFile(dir.File(kLockFile), "SMETKI-2", otherCopy, held).ok());
+    EXPECT_EQ(ui::StartUp(second), nullptr);
+  }
+  EXPECT_EQ(refusals.withIcon, std::vector<bool>{true});
+  EXPECT_NE(refusals.log.at(0).text.find("SMETKI-2"), std::string::npos);
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("employIB.dat")));
+  EXPECT_TRUE(SystemFileSystem().Exists(dir.File("employIB.dat.tmp-a1B2c3")));
+  EXPECT_EQ(DataDir(), "");
+
+  auto first = ui::StartUp(services);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(ui::StartUp(second), nullptr);
+  EXPECT_EQ(refusals.log.size(), 2u);
+  first.reset();
+  EXPECT_NE(ui::StartUp(second), nullptr);
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsTheProductAndClosesWithOk) {
