@@ -58,6 +58,12 @@ TFChoice::TFChoice(QWidget* parent) : QDialog(parent) {
   Item0->setFocus();
 }
 
+TFChoice& TFChoice::KeptFor(QWidget& window) {
+  QWidget* top = window.window();
+  auto* kept = top->findChild<TFChoice*>(QString(), Qt::FindDirectChildrenOnly);
+  return kept != nullptr ? *kept : *new TFChoice(top);
+}
+
 int TFChoice::ItemIndex() const { return Item1->isChecked() ? 1 : 0; }
 
 void TFChoice::SetItemIndex(int index) { (index == 1 ? Item1 : Item0)->setChecked(true); }
