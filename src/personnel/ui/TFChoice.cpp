@@ -66,8 +66,6 @@ TFChoice& TFChoice::KeptFor(QWidget& window) {
 
 int TFChoice::ItemIndex() const { return Item1->isChecked() ? 1 : 0; }
 
-void TFChoice::SetItemIndex(int index) { (index == 1 ? Item1 : Item0)->setChecked(true); }
-
 RequestType TFChoice::ChosenType() const {
   return ItemIndex() == 0 ? RequestType::AccountOpening : RequestType::Overdraft;
 }

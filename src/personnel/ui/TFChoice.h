@@ -23,7 +23,6 @@ public:
 
   // The selected item of RadioGroup1: 0 account opening, 1 overdraft.
   int ItemIndex() const;
-  void SetItemIndex(int index);
   RequestType ChosenType() const;
 
 private:
