@@ -14,14 +14,13 @@ bool IsFloppyDirectory(std::string_view currentDirectory) {
   return drive == 'A' || drive == 'B';
 }
 
-CommandStates CommandStatesFor(bool childOpen, ChildKind openChild, Currency currency) {
-  CommandStates states;
-  states.openPersonnel = !childOpen;
-  states.openPayment = !childOpen;
-  states.writeFile = childOpen;
-  states.readBankFiles = childOpen && openChild == ChildKind::Personnel;
-  states.convertToEuro = !childOpen && currency == Currency::Leva;
-  return states;
+CommandStates CommandStatesFor(ChildKind openChild, Currency currency) {
+  const bool empty = openChild == ChildKind::None;
+  return {.openPersonnel = empty,
+          .openPayment = empty,
+          .writeFile = !empty,
+          .readBankFiles = openChild == ChildKind::Personnel,
+          .convertToEuro = empty && currency == Currency::Leva};
 }
 
 }  // namespace zel

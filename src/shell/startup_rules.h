@@ -15,24 +15,21 @@ bool IsFloppyDirectory(std::string_view currentDirectory);
 // mass payment list.
 enum class ChildKind { None, Personnel, Payment };
 
-// Which commands of the main window are enabled.
+// Which commands of the main window are enabled; firmData, FileExitItem and
+// HelpAboutItem are enabled in every state.
 struct CommandStates {
   bool openPersonnel = true;   // ToolButton1, FileOpenItem
   bool openPayment = true;     // ToolButton3, FileSaveItem
   bool writeFile = false;      // ToolButton2, FileSaveAsItem
   bool readBankFiles = false;  // FileRead, AccFileRead, IBAN1
   bool convertToEuro = false;  // EuroItem: only with no list open, in a folder in leva
-  // firmData, FileExitItem and HelpAboutItem are enabled in every state.
-  bool companyData = true;
-  bool exit = true;
-  bool about = true;
 
   friend bool operator==(const CommandStates&, const CommandStates&) = default;
 };
 
-// The states after UpdateCommands(childOpen) while `openChild` is the child
-// in the frame and the data folder's amounts are in `currency`: the bank
-// file readers need the personnel list itself.
-CommandStates CommandStatesFor(bool childOpen, ChildKind openChild, Currency currency);
+// The states while `openChild` is the child in the frame and the data
+// folder's amounts are in `currency`: the bank file readers need the
+// personnel list itself.
+CommandStates CommandStatesFor(ChildKind openChild, Currency currency);
 
 }  // namespace zel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "shell/hints.h"
 
 namespace zel {
@@ -25,40 +27,18 @@ TEST(IsFloppyDirectory, AcceptsEveryOtherDirectory) {
   EXPECT_FALSE(IsFloppyDirectory("\\\\server\\A:"));
 }
 
-TEST(CommandStates, NoChildOpensListsOnly) {
-  const CommandStates s = CommandStatesFor(false, ChildKind::None, Currency::Euro);
-  EXPECT_TRUE(s.openPersonnel);
-  EXPECT_TRUE(s.openPayment);
-  EXPECT_FALSE(s.writeFile);
-  EXPECT_FALSE(s.readBankFiles);
-  EXPECT_TRUE(s.companyData && s.exit && s.about);
-}
-
-TEST(CommandStates, PersonnelListEnablesWritingAndReading) {
-  const CommandStates s = CommandStatesFor(true, ChildKind::Personnel, Currency::Euro);
-  EXPECT_FALSE(s.openPersonnel);
-  EXPECT_FALSE(s.openPayment);
-  EXPECT_TRUE(s.writeFile);
-  EXPECT_TRUE(s.readBankFiles);
-  EXPECT_TRUE(s.companyData && s.exit && s.about);
-}
-
-TEST(CommandStates, PaymentListEnablesWritingButNotReading) {
-  const CommandStates s = CommandStatesFor(true, ChildKind::Payment, Currency::Euro);
-  EXPECT_FALSE(s.openPersonnel);
-  EXPECT_FALSE(s.openPayment);
-  EXPECT_TRUE(s.writeFile);
-  EXPECT_FALSE(s.readBankFiles);
-  EXPECT_TRUE(s.companyData && s.exit && s.about);
-}
-
-TEST(CommandStates, ClosingResetsWhateverChildIsStillInTheFrame) {
-  // The lists call UpdateCommands(false) from their close handler, before
-  // they are gone from the frame.
-  EXPECT_EQ(CommandStatesFor(false, ChildKind::Personnel, Currency::Euro),
-            CommandStatesFor(false, ChildKind::None, Currency::Euro));
-  EXPECT_EQ(CommandStatesFor(false, ChildKind::Payment, Currency::Euro),
-            CommandStatesFor(false, ChildKind::None, Currency::Euro));
+// Only an empty frame opens a list, and converts a folder in leva; only
+// the personnel list reads bank files.
+TEST(CommandStates, FollowTheChildAndTheCurrency) {
+  const std::tuple<ChildKind, Currency, CommandStates> rows[] = {
+      {ChildKind::None, Currency::Euro, {true, true, false, false, false}},
+      {ChildKind::None, Currency::Leva, {true, true, false, false, true}},
+      {ChildKind::Personnel, Currency::Leva, {false, false, true, true, false}},
+      {ChildKind::Payment, Currency::Leva, {false, false, true, false, false}},
+  };
+  for (const auto& [child, currency, states] : rows) {
+    EXPECT_TRUE(CommandStatesFor(child, currency) == states) << static_cast<int>(child) << static_cast<int>(currency);
+  }
 }
 
 TEST(Hints, BarSplitsShortAndLongPartAsTheyStand) {

@@ -1,6 +1,9 @@
 #include "common/ui/QtPrinter.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPrinter>
 #include <QScreen>
 #include <algorithm>
@@ -19,12 +22,40 @@ double ScreenDpi() {
   return dpi > 0.0 ? dpi : 96.0;
 }
 
+// One print job: a painter on the printer, in the printer's device units.
+class QtPrintSurface : public PrintSurface {
+public:
+  explicit QtPrintSurface(std::shared_ptr<QPrinter> printer);
+  ~QtPrintSurface() override;
+  QtPrintSurface(const QtPrintSurface&) = delete;
+  QtPrintSurface& operator=(const QtPrintSurface&) = delete;
+
+  int PageWidth() const override { return printer_->width(); }
+  int PageHeight() const override { return printer_->height(); }
+  void SetFont(const PrintFont& font) override;
+  int TextWidth(const std::string& text) const override { return metrics_.horizontalAdvance(ToQt(text)); }
+  int TextHeight(const std::string&) const override { return metrics_.height(); }
+  void TextOut(int x, int y, const std::string& text) override;
+  void Line(int x1, int y1, int x2, int y2) override;
+  void NewPage() override;
+  Status End() override;
+
+private:
+  Status Failure() const;
+
+  std::shared_ptr<QPrinter> printer_;
+  QPainter painter_;
+  QFont font_;
+  QFontMetrics metrics_;
+  bool failed_ = false;
+  bool ended_ = false;
+};
+
 }  // namespace
 
 QtPrintSurface::QtPrintSurface(std::shared_ptr<QPrinter> printer)
     : printer_(std::move(printer)), metrics_(font_, printer_.get()) {
-  started_ = painter_.begin(printer_.get());
-  failed_ = !started_;
+  failed_ = !painter_.begin(printer_.get());
   SetFont(PrintFont{});
 }
 
@@ -32,10 +63,6 @@ QtPrintSurface::~QtPrintSurface() {
   // A job left open still goes to the printer rather than vanishing.
   if (painter_.isActive()) painter_.end();
 }
-
-int QtPrintSurface::PageWidth() const { return printer_->width(); }
-
-int QtPrintSurface::PageHeight() const { return printer_->height(); }
 
 void QtPrintSurface::SetFont(const PrintFont& font) {
   // The same character height on paper as on screen: screen pixels scaled by
@@ -46,10 +73,6 @@ void QtPrintSurface::SetFont(const PrintFont& font) {
   metrics_ = QFontMetrics(font_, printer_.get());
   if (painter_.isActive()) painter_.setFont(font_);
 }
-
-int QtPrintSurface::TextWidth(const std::string& text) const { return metrics_.horizontalAdvance(ToQt(text)); }
-
-int QtPrintSurface::TextHeight(const std::string&) const { return metrics_.height(); }
 
 void QtPrintSurface::TextOut(int x, int y, const std::string& text) {
   if (!painter_.isActive()) return;
@@ -94,13 +117,6 @@ QtPrinter::~QtPrinter() = default;
 std::unique_ptr<PrintSurface> QtPrinter::Begin() {
   if (!dialogs_.ChoosePrinter(*printer_, parent_)) return nullptr;
   return std::make_unique<QtPrintSurface>(printer_);
-}
-
-std::unique_ptr<QtPrintSurface> QtPrinter::BeginPdf(const QString& path) {
-  auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-  printer->setOutputFormat(QPrinter::PdfFormat);
-  printer->setOutputFileName(path);
-  return std::make_unique<QtPrintSurface>(std::move(printer));
 }
 
 }  // namespace zel::ui

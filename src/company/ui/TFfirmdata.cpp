@@ -112,21 +112,17 @@ TFfirmdata::TFfirmdata(Services& services, QWidget* parent) : QDialog(parent), s
 }
 
 void TFfirmdata::FormCreate() {
-  const CompanyData data = LoadCompanyData(services_.settings);
+  const CompanyData company = LoadCompanyData(services_.settings);
   // Whole, also a value longer than its field takes: "Ok" saves it back as it was.
-  ShowWhole(*Edit1, ToQt(data.ClientName));
-  ShowWhole(*Edit2, ToQt(data.CodeBUS));
-  ShowWhole(*Edit3, ToQt(data.ClientAcc));
-  ShowWhole(*Edit4, ToQt(data.IBANClientAcc));
+  ShowWhole(*Edit1, ToQt(company.ClientName));
+  ShowWhole(*Edit2, ToQt(company.CodeBUS));
+  ShowWhole(*Edit3, ToQt(company.ClientAcc));
+  ShowWhole(*Edit4, ToQt(company.IBANClientAcc));
 }
 
-QLineEdit* TFfirmdata::Field(int field) const {
-  switch (field) {
-    case kCompanyName: return Edit1;
-    case kCompanyCodeBus: return Edit2;
-    case kCompanyAccount: return Edit3;
-    default: return Edit4;
-  }
+QLineEdit* TFfirmdata::Field(CompanyField field) const {
+  QLineEdit* const fields[kCompanyFieldCount] = {Edit1, Edit2, Edit3, Edit4};
+  return fields[field];
 }
 
 CompanyData TFfirmdata::FieldData() const {
@@ -134,14 +130,14 @@ CompanyData TFfirmdata::FieldData() const {
 }
 
 void TFfirmdata::B_OkClick() {
-  const CompanyData data = FieldData();
-  const CompanyCheck check = CheckCompanyData(data);
+  const CompanyData company = FieldData();
+  const CompanyCheck check = CheckCompanyData(company);
   if (!check.valid) {
     services_.messages.Show(check.message);
     Field(check.field)->setFocus();
     return;
   }
-  const Status saved = SaveCompanyData(services_.settings, data);
+  const Status saved = SaveCompanyData(services_.settings, company);
   if (!saved.ok()) {
     // The user keeps his entries and may try again.
     services_.messages.ReportError(saved.message());

@@ -27,7 +27,7 @@ public:
 
 private:
   void FormCreate();
-  QLineEdit* Field(int field) const;
+  QLineEdit* Field(CompanyField field) const;
 
   Services& services_;
 

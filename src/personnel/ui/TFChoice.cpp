@@ -58,9 +58,13 @@ TFChoice::TFChoice(QWidget* parent) : QDialog(parent) {
   Item0->setFocus();
 }
 
-int TFChoice::ItemIndex() const { return Item1->isChecked() ? 1 : 0; }
+TFChoice& TFChoice::KeptFor(QWidget& window) {
+  QWidget* top = window.window();
+  auto* kept = top->findChild<TFChoice*>(QString(), Qt::FindDirectChildrenOnly);
+  return kept != nullptr ? *kept : *new TFChoice(top);
+}
 
-void TFChoice::SetItemIndex(int index) { (index == 1 ? Item1 : Item0)->setChecked(true); }
+int TFChoice::ItemIndex() const { return Item1->isChecked() ? 1 : 0; }
 
 RequestType TFChoice::ChosenType() const {
   return ItemIndex() == 0 ? RequestType::AccountOpening : RequestType::Overdraft;

@@ -1,6 +1,6 @@
 #pragma once
-// The request-type choice dialog: account opening or overdraft. Created once
-// at start and kept, so that the last choice stays selected for the run.
+// The request-type choice dialog: account opening or overdraft. One is kept
+// for the run, so that the last choice stays selected.
 
 #include <QDialog>
 
@@ -16,10 +16,13 @@ class TFChoice : public QDialog {
   Q_OBJECT
 public:
   explicit TFChoice(QWidget* parent = nullptr);
+  // The dialog kept under the top-level window of `window` (the main
+  // window), made on first use: every personnel list of the run opens it
+  // on the last choice.
+  static TFChoice& KeptFor(QWidget& window);
 
   // The selected item of RadioGroup1: 0 account opening, 1 overdraft.
   int ItemIndex() const;
-  void SetItemIndex(int index);
   RequestType ChosenType() const;
 
 private:

@@ -1,109 +1,64 @@
 #include "personnel/ui/TFStaffForm.h"
 
-#include <QCheckBox>
-#include <QCloseEvent>
 #include <QEvent>
-#include <QFrame>
+#include <QFontMetrics>
 #include <QListView>
+#include <QPainter>
 #include <QPushButton>
 
-#include "common/list_window.h"
-#include "common/ui/Dialogs.h"
-#include "common/ui/ListWindow.h"
 #include "common/ui/QtText.h"
 #include "personnel/bank_readers.h"
 #include "personnel/personnel_printout.h"
 #include "personnel/register_files.h"
 #include "personnel/request_files.h"
-#include "personnel/ui/StaffListModel.h"
 #include "personnel/ui/TFChoice.h"
 #include "personnel/ui/TFormEditPerson.h"
 
 namespace zel::ui {
 
-namespace {
-
-QPushButton* NewButton(QWidget& bar, const char* name, const char* caption, int left, int width) {
-  QPushButton* button = NewBarButton(bar, name, caption);
-  button->setGeometry(left, 6, width, 27);
-  return button;
-}
-
-}  // namespace
-
-TFStaffForm::TFStaffForm(Services& services, TFChoice& FChoice, QWidget* parent)
-    : QWidget(parent), services_(services), FChoice(FChoice) {
-  setObjectName(Qs("FStaffForm"));
-  setWindowTitle(Qs("Персонал"));
-  setFont(ListWindowFont());
-  resize(666, 375);
-  CreateControls();
+TFStaffForm::TFStaffForm(Services& services) : ListWindow(services, "FStaffForm", "Персонал", QSize(666, 375)) {
+  // In keyboard order, which puts "Печат" last.
+  B_New = AddButton("B_New", "Нов", 8, 79, [this] { B_NewClick(); });
+  B_edit = AddButton("B_edit", "Редактиране", 91, 103, [this] { EditSelected(); });
+  B_delete = AddButton("B_delete", "Изтриване", 198, 78, [this] { B_deleteClick(); });
+  AddOldAccountsBox(427);
+  AddCloseButton(*B_delete);
+  B_Print = AddButton("B_Print", "Печат", 281, 60, [this] { B_PrintClick(); });
 
   // FormCreate.
+  const QFontMetrics metrics(font());
+  columns_ =
+      MeasureStaffColumns(metrics.horizontalAdvance(QLatin1Char('W')), metrics.horizontalAdvance(QLatin1Char('9')));
+  marker_ = ToQt(LeftMarkerText());
+  markerWidth_ = metrics.horizontalAdvance(marker_);
   Register_.SetCurrency(services_.folder.currency);
   Register_.onModified = [this] { ShowModified(); };
-  model_->BeginReset();
-  loadStatus_ = LoadRegister(services_.files, Register_);
-  model_->EndReset();
-  if (!loadStatus_.ok()) services_.messages.ReportError(loadStatus_.message());
+  const Status loaded = LoadRegister(services_.files, Register_);
+  LinesReset();
+  loaded_ = loaded.ok();
+  if (!loaded_) services_.messages.ReportError(loaded.message());
   // No line is selected until the user selects one: "Редактиране",
   // "Изтриване" and Enter then leave the register alone.
-  SelectRow(*ListBox1, -1);
+  SelectRow(-1);
   UpdateButtons();
 }
 
 TFStaffForm::~TFStaffForm() { Register_.onModified = nullptr; }
 
-void TFStaffForm::CreateControls() {
-  model_ = new StaffListModel(Register_, this);
-  delegate_ = new StaffLineDelegate(*model_, this);
+std::string TFStaffForm::LineName(int row) const { return Register_.at(static_cast<std::size_t>(row)).FullName.str(); }
 
-  ListBox1 = new QListView(this);
-  ListBox1->setObjectName(Qs("ListBox1"));
-  ListBox1->setModel(model_);
-  ListBox1->setItemDelegate(delegate_);
-  // Every line is as high as the next, so a register of any size opens at once.
-  ListBox1->setUniformItemSizes(true);
-  ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-  ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  delegate_->SetFont(ListBox1->font());
-  ListBox1->installEventFilter(this);
-  EditOnEnterOrDoubleClick(*ListBox1, [this] { EditSelected(); });
+// As wide as what the line draws before the marker.
+int TFStaffForm::LineWidth() const { return 1 + columns_.nameColWidth + columns_.egnColWidth + columns_.ibanColWidth; }
 
-  Panel1 = new QFrame(this);
-  Panel1->setObjectName(Qs("Panel1"));
-  Panel1->setFrameShape(QFrame::StyledPanel);
-  Panel1->setFrameShadow(QFrame::Raised);
-  Panel1->installEventFilter(this);
-
-  B_New = NewButton(*Panel1, "B_New", "Нов", 8, 79);
-  B_edit = NewButton(*Panel1, "B_edit", "Редактиране", 91, 103);
-  B_delete = NewButton(*Panel1, "B_delete", "Изтриване", 198, 78);
-  B_Print = NewButton(*Panel1, "B_Print", "Печат", 281, 60);
-  CheckBox1 = NewOldAccountsBox(*Panel1);
-  CheckBox1->setGeometry(427, 10, 126, 17);
-  B_Close = NewButton(*Panel1, "B_Close", "Край", 557, 78);
-  connect(B_New, &QPushButton::clicked, this, &TFStaffForm::B_NewClick);
-  connect(B_edit, &QPushButton::clicked, this, &TFStaffForm::B_editClick);
-  connect(B_delete, &QPushButton::clicked, this, &TFStaffForm::B_deleteClick);
-  connect(B_Print, &QPushButton::clicked, this, &TFStaffForm::B_PrintClick);
-  connect(CheckBox1, &QCheckBox::toggled, this, &TFStaffForm::CheckBox1Click);
-  connect(B_Close, &QPushButton::clicked, this, &TFStaffForm::B_CloseClick);
-
-  StackListOverBar(*this, *ListBox1, *Panel1);
-
-  setTabOrder(ListBox1, B_New);
-  setTabOrder(B_New, B_edit);
-  setTabOrder(B_edit, B_delete);
-  setTabOrder(B_delete, CheckBox1);
-  setTabOrder(CheckBox1, B_Close);
-  setTabOrder(B_Close, B_Print);
-  setFocusProxy(ListBox1);
-  ListBox1->setFocus();
+void TFStaffForm::DrawLine(QPainter& painter, const QRect& rect, int row) const {
+  const StaffLine line = LayoutStaffLine(Register_.at(static_cast<std::size_t>(row)), columns_, rect.left(), rect.top(),
+                                         rect.left() + rect.width(), ShowOldAccounts(), markerWidth_);
+  const int baseline = line.y + painter.fontMetrics().ascent();
+  painter.drawText(line.nameX, baseline, ToQt(line.name));
+  painter.drawText(line.egnX, baseline, ToQt(line.egn));
+  painter.drawText(line.thirdX, baseline, ToQt(line.third));
+  if (line.showMarker) painter.drawText(line.markerX, baseline, marker_);
 }
-
-int TFStaffForm::SelectedIndex() const { return SelectedRow(*ListBox1); }
 
 void TFStaffForm::UpdateButtons() {
   const bool enabled = StaffCommandsEnabled(Register_);
@@ -124,26 +79,24 @@ bool TFStaffForm::RunEditDialog(const std::string& title, EmployeeRecord& record
 }
 
 void TFStaffForm::B_NewClick() {
-  const std::size_t before = Register_.size();
+  const int before = LineCount();
   const auto added = AddEmployee(
       Register_, [this](const std::string& title, EmployeeRecord& record) { return RunEditDialog(title, record); });
   if (added) {
-    model_->Appended(before);
-    SelectRow(*ListBox1, static_cast<int>(*added));
+    LinesAppended(before);
+    SelectRow(static_cast<int>(*added));
   }
   UpdateButtons();
   ListBox1->setFocus();
 }
-
-void TFStaffForm::B_editClick() { EditSelected(); }
 
 void TFStaffForm::EditSelected() {
   const auto edited =
       EditEmployee(Register_, SelectedIndex(),
                    [this](const std::string& title, EmployeeRecord& record) { return RunEditDialog(title, record); });
   if (edited) {
-    model_->Changed(static_cast<int>(*edited));
-    SelectRow(*ListBox1, static_cast<int>(*edited));
+    LinesChanged(static_cast<int>(*edited), static_cast<int>(*edited));
+    SelectRow(static_cast<int>(*edited));
   }
   UpdateButtons();
 }
@@ -152,22 +105,15 @@ void TFStaffForm::B_deleteClick() {
   const int selected = SelectedIndex();
   const auto next = DeleteEmployee(Register_, selected, services_.messages);
   if (next) {
-    model_->Removed(selected);
-    SelectRow(*ListBox1, *next);
+    LineRemoved(selected);
+    SelectRow(*next);
   }
   UpdateButtons();
 }
 
 void TFStaffForm::B_PrintClick() {
-  const Status printed = PrintPersonnelList(services_.printer, Register_, ListPrintFont(ListBox1->font()));
+  const Status printed = PrintPersonnelList(services_.printer, Register_, ListPrintFont());
   if (!printed.ok()) services_.messages.ReportError(printed.message());
-}
-
-void TFStaffForm::B_CloseClick() { close(); }
-
-void TFStaffForm::CheckBox1Click() {
-  delegate_->SetShowOldAccounts(CheckBox1->isChecked());
-  ListBox1->viewport()->update();
 }
 
 bool TFStaffForm::RefusedInLeva() {
@@ -176,12 +122,14 @@ bool TFStaffForm::RefusedInLeva() {
   return refusal.has_value();
 }
 
-void TFStaffForm::WriteRequestFile() {
+void TFStaffForm::WriteFile() {
   // Both kinds of request carry amounts.
   if (RefusedInLeva()) return;
   const auto fileName = services_.dialogs.SaveFileName(this);
-  if (!fileName || FChoice.exec() != QDialog::Accepted) return;
-  const Status written = WriteRequestFileOfType(services_.files, FChoice.ChosenType(), Register_, services_.settings,
+  if (!fileName) return;
+  TFChoice& choice = TFChoice::KeptFor(*this);
+  if (choice.exec() != QDialog::Accepted) return;
+  const Status written = WriteRequestFileOfType(services_.files, choice.ChosenType(), Register_, services_.settings,
                                                 services_.messages, FilePathBytes(*fileName));
   if (!written.ok()) services_.messages.ReportError(written.message());
 }
@@ -190,43 +138,20 @@ void TFStaffForm::ReadBankFile(BankFile kind) {
   if (CarriesAmounts(kind) && RefusedInLeva()) return;
   const auto fileName = services_.dialogs.OpenFileName(this);
   if (!fileName) return;
-  const std::size_t previousCount = Register_.size();
-  const std::string path = FilePathBytes(*fileName);
-  const Status read = ReadBankFileOfKind(kind, services_.files, Register_, services_.messages, path);
-  if (!read.ok()) services_.messages.ReportError(read.message());
-  RefreshAfterExternalChange(previousCount);
-}
-
-void TFStaffForm::RefreshAfterExternalChange(std::size_t previousCount) {
+  const int previousCount = LineCount();
   const int selected = SelectedIndex();
-  model_->Reset();
-  if (Register_.size() > previousCount) {
-    SelectRow(*ListBox1, static_cast<int>(Register_.size()) - 1);
-  } else {
-    SelectRow(*ListBox1, selected);
-  }
+  const Status read =
+      ReadBankFileOfKind(kind, services_.files, Register_, services_.messages, FilePathBytes(*fileName));
+  if (!read.ok()) services_.messages.ReportError(read.message());
+  LinesReset();
+  SelectRow(LineCount() > previousCount ? LineCount() - 1 : selected);
   ShowModified();
   UpdateButtons();
 }
 
-void TFStaffForm::Panel1Resize() {
-  B_Close->move(CloseButtonLeft(Panel1->width(), B_Close->width(), B_delete->x() + B_delete->width()), B_Close->y());
-}
-
-bool TFStaffForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Panel1 && event->type() == QEvent::Resize) {
-    Panel1Resize();
-  } else if (watched == ListBox1 && event->type() == QEvent::Resize) {
-    // The marker of those who left keeps its place from the right edge.
-    ListBox1->viewport()->update();
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
 void TFStaffForm::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ParentChange) TrimSystemMenu(*this);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) UpdateButtons();
-  QWidget::changeEvent(event);
+  ListWindow::changeEvent(event);
 }
 
 bool TFStaffForm::FormClose() {
@@ -244,14 +169,9 @@ bool TFStaffForm::FormClose() {
       return false;
     }
   }
-  model_->BeginReset();
   FreeRecords(Register_);
-  model_->EndReset();
+  LinesReset();
   return true;
-}
-
-void TFStaffForm::closeEvent(QCloseEvent* event) {
-  CloseOnce(*event, closed_, [this] { return FormClose(); });
 }
 
 }  // namespace zel::ui

@@ -15,7 +15,6 @@
 #include "common/ui/QtText.h"
 #include "common/ui/Services.h"
 #include "company/ui/QtSettingsStore.h"
-#include "personnel/ui/TFChoice.h"
 #include "shell/data_conversion.h"
 #include "shell/data_folder_lock.h"
 #include "shell/euro_conversion.h"
@@ -73,8 +72,6 @@ std::unique_ptr<TSDIAppForm> StartUp(Services& services) {
   if (NotIbanData(services.files, {}, services.messages)) ConvertIBANData(services.files, {}, services.messages);
 
   mainWindow->SetAboutBox(new TAboutBox(mainWindow.get()));
-  // Kept for the run, so that the last request type chosen stays selected.
-  mainWindow->SetChoiceDialog(new TFChoice(mainWindow.get()));
 
   const std::string directory = services.files.CurrentDirectory();
   if (IsFloppyDirectory(directory)) {
@@ -95,7 +92,7 @@ std::unique_ptr<TSDIAppForm> StartUp(Services& services) {
   services.folder = folder.folder;
   if (folder.restored) services.messages.Show(EuroRestoredMessage());
   OfferEuroConversion(services, mainWindow.get());
-  mainWindow->UpdateCommands(false);
+  mainWindow->UpdateCommands();
   return mainWindow;
 }
 

@@ -18,7 +18,7 @@
 #include "common/ui/QtText.h"
 #include "company/ui/TFfirmdata.h"
 #include "payment/ui/TFMoneyForm.h"
-#include "personnel/ui/TFChoice.h"
+#include "personnel/bank_readers.h"
 #include "personnel/ui/TFStaffForm.h"
 #include "shell/hints.h"
 #include "shell/ui/EuroCommand.h"
@@ -175,10 +175,10 @@ void TSDIAppForm::CreateToolBar() {
   }
 }
 
-void TSDIAppForm::FormCreate() { UpdateCommands(false); }
+void TSDIAppForm::FormCreate() { UpdateCommands(); }
 
-void TSDIAppForm::UpdateCommands(bool ChildOpen) {
-  const CommandStates states = CommandStatesFor(ChildOpen, childKind_, services_.folder.currency);
+void TSDIAppForm::UpdateCommands() {
+  const CommandStates states = CommandStatesFor(childKind_, services_.folder.currency);
   ToolButton1->setEnabled(states.openPersonnel);
   FileOpenItem->setEnabled(states.openPersonnel);
   ToolButton3->setEnabled(states.openPayment);
@@ -216,7 +216,7 @@ void TSDIAppForm::OpenChild(QWidget* child, ChildKind kind) {
     if (window->layout()) frame += window->layout()->contentsMargins();
     window->resize(size.grownBy(frame));
   }
-  UpdateCommands(true);
+  UpdateCommands();
 }
 
 void TSDIAppForm::ChildClosed() {
@@ -226,29 +226,19 @@ void TSDIAppForm::ChildClosed() {
   childWindow_ = nullptr;
   child_ = nullptr;
   childKind_ = ChildKind::None;
-  UpdateCommands(false);
+  UpdateCommands();
 }
 
 void TSDIAppForm::FileOpen1Execute() {
-  if (child_) return;
-  OpenPersonnelList();
+  if (!child_) OpenList(new TFStaffForm(services_), ChildKind::Personnel);
 }
 
 void TSDIAppForm::ToolButton3Click() {
-  if (child_) return;
-  OpenMassPayment();
+  if (!child_) OpenList(new TFMoneyForm(services_), ChildKind::Payment);
 }
 
 void TSDIAppForm::FileSave1Execute() {
-  switch (childKind_) {
-    case ChildKind::Personnel:
-      if (TFStaffForm* list = PersonnelList()) list->WriteRequestFile();
-      return;
-    case ChildKind::Payment:
-      if (TFMoneyForm* list = MassPaymentList()) list->MakePaymentFile();
-      return;
-    case ChildKind::None: return;
-  }
+  if (ListWindow* list = List()) list->WriteFile();
 }
 
 void TSDIAppForm::FileReadClick() { ReadBankFileCommand(BankFile::Data); }
@@ -256,17 +246,20 @@ void TSDIAppForm::AccFileReadClick() { ReadBankFileCommand(BankFile::Accounts); 
 void TSDIAppForm::IBAN1Click() { ReadBankFileCommand(BankFile::Ibans); }
 
 void TSDIAppForm::ReadBankFileCommand(BankFile kind) {
-  if (childKind_ != ChildKind::Personnel) return;
-  if (TFStaffForm* list = PersonnelList()) list->ReadBankFile(kind);
+  if (ListWindow* list = List()) list->ReadBankFile(kind);
 }
 
-void TSDIAppForm::firmDataClick() { OpenCompanyData(); }
+// A fresh dialog for each use, gone when it closes whatever its result.
+void TSDIAppForm::firmDataClick() {
+  TFfirmdata dialog(services_, this);
+  dialog.exec();
+}
 
 // The lists hold the amounts while they are open: converted only with none open.
 void TSDIAppForm::EuroItemClick() {
   if (child_) return;
   OfferEuroConversion(services_, this);
-  UpdateCommands(false);
+  UpdateCommands();
 }
 
 void TSDIAppForm::HelpAbout1Execute() {
@@ -290,42 +283,16 @@ void TSDIAppForm::closeEvent(QCloseEvent* event) {
   }
 }
 
-// The personnel list loads the register as it is created; a register that
-// cannot be read is reported there and no window opens.
-void TSDIAppForm::OpenPersonnelList() {
-  auto* list = new TFStaffForm(services_, ChoiceDialog());
+// A list that cannot read its data reports it as it is created, and no
+// window opens: closing it would write a partial list over the stored one.
+void TSDIAppForm::OpenList(ListWindow* list, ChildKind kind) {
   if (!list->Loaded()) {
     delete list;
     return;
   }
-  OpenChild(list, ChildKind::Personnel);
+  OpenChild(list, kind);
 }
 
-// The mass payment list builds its lines as it is created; lines that cannot
-// be read are reported there and no window opens, so that closing it never
-// writes a partial list over the stored amounts.
-void TSDIAppForm::OpenMassPayment() {
-  auto* list = new TFMoneyForm(services_);
-  if (!list->Loaded()) {
-    delete list;
-    return;
-  }
-  OpenChild(list, ChildKind::Payment);
-}
-
-// A fresh dialog for each use, gone when it closes whatever its result.
-void TSDIAppForm::OpenCompanyData() {
-  TFfirmdata dialog(services_, this);
-  dialog.exec();
-}
-
-TFStaffForm* TSDIAppForm::PersonnelList() const { return qobject_cast<TFStaffForm*>(child_.data()); }
-
-TFMoneyForm* TSDIAppForm::MassPaymentList() const { return qobject_cast<TFMoneyForm*>(child_.data()); }
-
-TFChoice& TSDIAppForm::ChoiceDialog() {
-  if (FChoice == nullptr) FChoice = new TFChoice(this);
-  return *FChoice;
-}
+ListWindow* TSDIAppForm::List() const { return qobject_cast<ListWindow*>(child_.data()); }
 
 }  // namespace zel::ui

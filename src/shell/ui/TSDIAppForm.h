@@ -21,10 +21,8 @@ enum class BankFile;
 
 namespace zel::ui {
 
+class ListWindow;
 class TAboutBox;
-class TFChoice;
-class TFMoneyForm;
-class TFStaffForm;
 
 class TSDIAppForm : public QMainWindow {
   Q_OBJECT
@@ -44,15 +42,12 @@ public:
   QWidget* child() const { return child_; }
   QMdiArea* clientArea() const { return ClientArea; }
 
-  // Sets the enabled state of the commands for a frame with or without a child.
-  void UpdateCommands(bool ChildOpen);
+  // Enables the commands that the child in the frame (or none) and the data
+  // folder's currency allow.
+  void UpdateCommands();
 
   // The About box created at start; without one a box is made when first needed.
   void SetAboutBox(TAboutBox* box) { AboutBox = box; }
-  // The request-type choice dialog created at start and kept for the run, so
-  // that the last choice stays selected; each personnel list opened from here
-  // on uses it. Without one it is made when the first list opens.
-  void SetChoiceDialog(TFChoice* dialog) { FChoice = dialog; }
 
   // The commands.
   void FileOpen1Execute();
@@ -77,15 +72,10 @@ private:
   void CreateMenu();
   void CreateToolBar();
   void ReadBankFileCommand(BankFile kind);
-
-  // Where the windows of the other subsystems are reached.
-  void OpenPersonnelList();
-  void OpenMassPayment();
-  void OpenCompanyData();
-  // The open child as the list it is, or nullptr.
-  TFStaffForm* PersonnelList() const;
-  TFMoneyForm* MassPaymentList() const;
-  TFChoice& ChoiceDialog();
+  // Puts the list into the frame, unless it could not read its data.
+  void OpenList(ListWindow* list, ChildKind kind);
+  // The open child as a list window, or nullptr.
+  ListWindow* List() const;
 
   Services& services_;
   QPointer<QWidget> child_;
@@ -93,7 +83,6 @@ private:
   ChildKind childKind_ = ChildKind::None;
   QMetaObject::Connection childWatch_;
   TAboutBox* AboutBox = nullptr;
-  TFChoice* FChoice = nullptr;
 
   QMdiArea* ClientArea = nullptr;
   QToolBar* ToolBar1 = nullptr;
