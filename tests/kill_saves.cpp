@@ -29,7 +29,6 @@
 
 #include "common/data_files.h"
 #include "common/file_io.h"
-#include "common/text.h"
 #include "payment/pay_file_settings.h"
 #include "payment/payment_file.h"
 #include "payment/payment_list.h"

@@ -7,7 +7,6 @@
 #include "common/data_files.h"
 #include "common/euro.h"
 #include "common/file_io.h"
-#include "common/text.h"
 
 namespace zel {
 

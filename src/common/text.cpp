@@ -8,8 +8,6 @@
 namespace zel {
 
 namespace {
-std::string g_dataDir;
-
 constexpr int kMaxDecimals = 255;
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
@@ -63,10 +61,6 @@ void IncrementDigits(std::string& digits) {
   }
   digits.insert(digits.begin(), '1');
 }
-
-const std::string& DataDir() { return g_dataDir; }
-void SetDataDir(const std::string& directory) { g_dataDir = directory; }
-std::string DataFile(std::string_view name) { return g_dataDir + std::string(name); }
 
 std::string WinToMik(std::string_view s) {
   std::string out(s);

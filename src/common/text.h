@@ -7,14 +7,6 @@
 
 namespace zel {
 
-// The data directory: the current directory at start followed by the
-// separator; empty until the start-up records it. A module value because the
-// program has one data directory for its whole run, set once.
-const std::string& DataDir();
-void SetDataDir(const std::string& directory);
-// DataDir() followed by the bare file name.
-std::string DataFile(std::string_view name);
-
 // The character PadString, AlignRight and AlignLeft fill with unless the
 // caller names another (the control sheet fills its figures with "0").
 inline constexpr char PadChar = ' ';

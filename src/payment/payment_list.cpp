@@ -9,7 +9,6 @@
 #include "common/data_files.h"
 #include "common/fixed_records.h"
 #include "common/key_hash.h"
-#include "common/text.h"
 #include "common/whole_file.h"
 
 namespace zel {

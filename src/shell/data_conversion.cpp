@@ -9,7 +9,7 @@
 #include "common/file_io.h"
 #include "common/fixed_records.h"
 #include "payment/payment_record.h"
-#include "personnel/old_employee_records.h"
+#include "shell/old_employee_records.h"
 
 namespace zel {
 

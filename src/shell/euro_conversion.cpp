@@ -13,7 +13,6 @@
 #include "common/euro.h"
 #include "common/file_io.h"
 #include "common/key_hash.h"
-#include "common/text.h"
 #include "common/whole_file.h"
 #include "payment/payment_form.h"
 #include "payment/payment_record.h"

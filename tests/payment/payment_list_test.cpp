@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/cp1251.h"
-#include "common/text.h"
+#include "common/data_files.h"
 #include "personnel/register_files.h"
 #include "support/failing_file_system.h"
 #include "support/fakes.h"
