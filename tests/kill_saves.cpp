@@ -288,10 +288,7 @@ int main(int argc, char** argv) {
        [&](int v) { return SaveRegister(fs, registers[v], {}); }},
       {"payment list", DataFile(kPaymentListFile), DataFile(kPaymentListBackup),
        [&](int v) { return SavePaymentList(fs, lists[v], {}); }},
-      {"payment file",
-       payDay.Settings.PayFileName,
-       {},
-       [&](int v) { return WritePaymentFile(fs, lists[v], true, payDay, nullptr); }},
+      {"payment file", payDay.Settings.PayFileName, {}, [&](int v) { return WritePaymentBody(fs, lists[v], payDay); }},
   };
   bool ok = true;
   for (const FileKind& kind : kinds) ok = Run(kind, kills, random) && ok;
