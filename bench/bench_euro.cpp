@@ -11,7 +11,6 @@
 
 #include "common/cp1251.h"
 #include "common/data_files.h"
-#include "common/text.h"
 #include "floor.h"
 #include "payment/payment_list.h"
 #include "personnel/register.h"

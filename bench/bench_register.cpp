@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/text.h"
+#include "common/data_files.h"
 #include "floor.h"
 #include "payment/payment_list.h"
 #include "personnel/register_files.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "common/text.h"
+#include "common/data_files.h"
 #include "payment/payment_list.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "common/text.h"
+#include "common/data_files.h"
 #include "personnel/register_files.h"
 
 namespace {

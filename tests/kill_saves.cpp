@@ -29,7 +29,6 @@
 
 #include "common/data_files.h"
 #include "common/file_io.h"
-#include "common/text.h"
 #include "payment/pay_file_settings.h"
 #include "payment/payment_file.h"
 #include "payment/payment_list.h"
@@ -289,10 +288,7 @@ int main(int argc, char** argv) {
        [&](int v) { return SaveRegister(fs, registers[v], {}); }},
       {"payment list", DataFile(kPaymentListFile), DataFile(kPaymentListBackup),
        [&](int v) { return SavePaymentList(fs, lists[v], {}); }},
-      {"payment file",
-       payDay.Settings.PayFileName,
-       {},
-       [&](int v) { return WritePaymentFile(fs, lists[v], true, payDay, nullptr); }},
+      {"payment file", payDay.Settings.PayFileName, {}, [&](int v) { return WritePaymentBody(fs, lists[v], payDay); }},
   };
   bool ok = true;
   for (const FileKind& kind : kinds) ok = Run(kind, kills, random) && ok;

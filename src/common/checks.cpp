@@ -27,9 +27,10 @@ int DaysInMonth(int year, int month) {
   return kDays[static_cast<std::size_t>(month - 1)];
 }
 
-std::string TwoDigitText(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
+// The two-digit value of an upper-case Latin letter in an IBAN: A = 10 ... Z = 35.
+int IbanLetterValue(char c) { return c - 'A' + 10; }
 
-char ToUpperLatin(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+std::string TwoDigitText(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
 
 }  // namespace
 
@@ -38,6 +39,10 @@ bool IsDigits(std::string_view s) {
     if (!IsDigit(c)) return false;
   }
   return true;
+}
+
+void SetDateSeparators(std::string& date) {
+  if (date.size() == 10) date[2] = date[5] = '.';
 }
 
 bool IsValidDate(std::string_view s) {
@@ -90,26 +95,6 @@ bool IsValidAccount(std::string_view s) {
   return AccountCheckDigit(s.substr(0, 9)) == DigitValue(s[9]);
 }
 
-namespace {
-// The two-digit value of an upper-case Latin letter in an IBAN: A = 10 ... Z = 35.
-int IbanLetterValue(char c) { return c - 'A' + 10; }
-}  // namespace
-
-std::string IbanToDigits(std::string_view s) {
-  std::string out;
-  out.reserve(s.size() * 2);
-  for (char c : s) {
-    if (c >= 'A' && c <= 'Z') {
-      const int value = IbanLetterValue(c);
-      out += static_cast<char>('0' + value / 10);
-      out += static_cast<char>('0' + value % 10);
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 // The text in capitals, its first "IBAN" left out and its first four
 // characters moved to its end, each letter written as two digits (A = 10 ...
 // Z = 35): the remainder of that number divided by 97, taken digit by digit
@@ -151,6 +136,8 @@ bool IsValidIban(std::string_view s) {
   }
   return IbanRemainder(compact) == 1;
 }
+
+bool IsBankIban(std::string_view s) { return s.size() == kIbanLength && IsValidIban(s); }
 
 bool IsValidEgn(std::string_view s) { return s.size() == 10 && IsDigits(s); }
 

@@ -7,7 +7,6 @@
 #include "common/data_files.h"
 #include "common/euro.h"
 #include "common/file_io.h"
-#include "common/text.h"
 
 namespace zel {
 
@@ -39,6 +38,9 @@ MoneyRules MakeRules(Currency currency) {
   return r;
 }
 
+// True from 1 January 2026 on.
+bool IsEuroDay(const Date& date) { return date.year >= 2026; }
+
 }  // namespace
 
 const MoneyRules& RulesOf(Currency currency) {
@@ -59,8 +61,6 @@ Status RecordBeforeSave(FileSystem& fs, DataFolder& folder, const Date& today) {
   folder.recorded = true;
   return Status::Ok();
 }
-
-bool IsEuroDay(const Date& date) { return date.year >= 2026; }
 
 std::optional<std::string> LevaRefusal(Currency currency, const Date& day) {
   if (currency != Currency::Leva || !IsEuroDay(day)) return std::nullopt;

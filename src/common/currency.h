@@ -43,8 +43,6 @@ Status WriteEuroRecord(FileSystem& fs, const Date& day);
 // it first, so that a folder holding data in euro always says so.
 Status RecordBeforeSave(FileSystem& fs, DataFolder& folder, const Date& today);
 
-// True from 1 January 2026 on.
-bool IsEuroDay(const Date& date);
 // The one message with which a leva folder refuses to send amounts to the
 // bank on or after that day, or nothing when the amounts may go.
 std::optional<std::string> LevaRefusal(Currency currency, const Date& day);

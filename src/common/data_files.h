@@ -1,9 +1,20 @@
 #pragma once
-// The names of the program's own data files in the data directory. The
-// register file is the hand-over between the personnel list and the mass
-// payment list, so both subsystems and the start-up know these names.
+// The data directory and the names of the program's own data files in it.
+// The register file is the hand-over between the personnel list and the
+// mass payment list, so both subsystems and the start-up know these names.
+
+#include <string>
+#include <string_view>
 
 namespace zel {
+
+// The current directory at start followed by the separator; empty until the
+// start-up records it. A module value because the program has one data
+// directory for its whole run, set once.
+const std::string& DataDir();
+void SetDataDir(const std::string& directory);
+// DataDir() followed by the bare file name.
+std::string DataFile(std::string_view name);
 
 inline constexpr const char* kRegisterFile = "employIB.dat";
 inline constexpr const char* kRegisterBackup = "employIB.bak";

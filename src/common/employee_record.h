@@ -8,6 +8,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "common/checks.h"
 #include "common/fixed_text.h"
 
 namespace zel {
@@ -38,6 +39,10 @@ inline EmployeeRecord ZeroEmployeeRecord() {
   std::memset(&r, 0, sizeof r);
   return r;
 }
+
+// Whether the mass payment pays the employee: employed, and an IBAN whose
+// length byte says exactly kIbanLength (a corrupt one above the capacity does not).
+inline bool IsPayable(const EmployeeRecord& r) { return r.HasLeft == 0 && r.IBAN.length == kIbanLength; }
 
 static_assert(std::is_standard_layout_v<EmployeeRecord>);
 static_assert(std::is_trivially_copyable_v<EmployeeRecord>);

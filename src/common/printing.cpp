@@ -6,6 +6,11 @@
 
 namespace zel {
 
+int LinePitch(const PrintSurface& surface) {
+  const int textHeight = surface.TextHeight("T");
+  return textHeight + textHeight / 2;
+}
+
 std::string FitText(const PrintSurface& surface, const std::string& text, int width) {
   std::string fitted = text;
   while (!fitted.empty() && surface.TextWidth(fitted) > width) fitted.pop_back();

@@ -9,6 +9,8 @@
 
 namespace zel {
 
+// From one printed line to the next: the height of "T" and half of it again.
+int LinePitch(const PrintSurface& surface);
 // The text with characters removed from its end until its printed width is
 // not more than `width` (empty when nothing fits).
 std::string FitText(const PrintSurface& surface, const std::string& text, int width);

@@ -8,9 +8,6 @@
 namespace zel {
 
 namespace {
-std::string g_dataDir;
-
-constexpr int kMaxDecimals = 255;
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
@@ -64,10 +61,6 @@ void IncrementDigits(std::string& digits) {
   digits.insert(digits.begin(), '1');
 }
 
-const std::string& DataDir() { return g_dataDir; }
-void SetDataDir(const std::string& directory) { g_dataDir = directory; }
-std::string DataFile(std::string_view name) { return g_dataDir + std::string(name); }
-
 std::string WinToMik(std::string_view s) {
   std::string out(s);
   for (char& c : out) {
@@ -88,24 +81,17 @@ std::string MikToWin(std::string_view s) {
   return out;
 }
 
-std::string PadString(int n, char pad) { return RepeatChar(n, pad); }
-
-std::string TakeRight(std::string_view s, int n) {
-  const std::size_t count = Clamped(n, s.size());
-  return std::string(s.substr(s.size() - count));
-}
-
 std::string AlignRight(std::string_view s, int width, char pad) {
   const std::string_view t = Trim(s);
   if (width > 0 && t.size() < static_cast<std::size_t>(width)) {
-    return PadString(width - static_cast<int>(t.size()), pad) + std::string(t);
+    return RepeatChar(width - static_cast<int>(t.size()), pad) + std::string(t);
   }
-  return TakeRight(t, width);
+  return std::string(t.substr(t.size() - Clamped(width, t.size())));
 }
 
 std::string AlignLeft(std::string_view s, int width, char pad) {
   if (width > 0 && s.size() < static_cast<std::size_t>(width)) {
-    return std::string(s) + PadString(width - static_cast<int>(s.size()), pad);
+    return std::string(s) + RepeatChar(width - static_cast<int>(s.size()), pad);
   }
   return std::string(s.substr(0, Clamped(width, s.size())));
 }
@@ -125,36 +111,41 @@ std::string_view Trim(std::string_view s) {
   return s.substr(0, end);
 }
 
-std::string FormatFixed(int decimals, double x) {
+std::string FormatAmount(double x) {
   if (std::isnan(x)) return "nan";
   if (std::isinf(x)) return x < 0 ? "-inf" : "inf";
-  decimals = decimals < 0 ? 0 : (decimals > kMaxDecimals ? kMaxDecimals : decimals);
-  std::string digits = ScaledDigits(std::fabs(x), decimals);
-  const auto places = static_cast<std::size_t>(decimals);
-  if (digits.size() <= places) digits.insert(0, places + 1 - digits.size(), '0');
+  constexpr std::size_t kDecimals = 2;
+  std::string digits = ScaledDigits(std::fabs(x), static_cast<int>(kDecimals));
+  if (digits.size() <= kDecimals) digits.insert(0, kDecimals + 1 - digits.size(), '0');
   // Built by appending: gcc 12 at -O3 reports a false -Wrestrict on operator+ here.
   std::string result = x < 0 ? "-" : "";
-  result.append(digits, 0, digits.size() - places);
-  if (places > 0) {
-    result += '.';
-    result.append(digits, digits.size() - places);
-  }
+  result.append(digits, 0, digits.size() - kDecimals);
+  result += '.';
+  result.append(digits, digits.size() - kDecimals);
   // An amount that rounds to nothing shows no sign.
   if (result == "-0.00") result = "0.00";
   return result;
 }
 
-std::string FormatAmount(double x) { return FormatFixed(2, x); }
-
 std::string ToUpperLatin(std::string_view s) {
   std::string out(s);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  for (char& c : out) c = ToUpperLatin(c);
   return out;
 }
 
-std::string NthField(std::string_view s, int n, char sep) { return std::string(NthFieldView(s, n, sep)); }
+std::string FillPattern(std::string_view pattern, std::initializer_list<std::string_view> args) {
+  std::string out;
+  auto arg = args.begin();
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' && arg != args.end()) {
+      out += *arg++;
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
+  return out;
+}
 
 std::string_view NthFieldView(std::string_view s, int n, char sep) {
   std::string_view result;
@@ -180,13 +171,13 @@ std::string MakeShortName(std::string_view name) {
   const std::string_view t = Trim(name);
   std::string result;
   for (int n = 1; n <= 2; ++n) {
-    const std::string field = NthField(t, n, ' ');
+    const std::string_view field = NthFieldView(t, n, ' ');
     if (!field.empty()) {
       result += field.front();
       result += '.';
     }
   }
-  result += NthField(t, 3, ' ');
+  result += NthFieldView(t, 3, ' ');
   return result;
 }
 

@@ -2,29 +2,21 @@
 // Text and number routines shared by the whole program. Texts are code page
 // 1251 bytes, one byte a character; the bank's files use the DOS code page MIK.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace zel {
 
-// The data directory: the current directory at start followed by the
-// separator; empty until the start-up records it. A module value because the
-// program has one data directory for its whole run, set once.
-const std::string& DataDir();
-void SetDataDir(const std::string& directory);
-// DataDir() followed by the bare file name.
-std::string DataFile(std::string_view name);
-
-// The character PadString, AlignRight and AlignLeft fill with unless the
-// caller names another (the control sheet fills its figures with "0").
+// The character AlignRight and AlignLeft fill with unless the caller names
+// another (the control sheet fills its figures with "0").
 inline constexpr char PadChar = ' ';
 
 std::string WinToMik(std::string_view s);
 std::string MikToWin(std::string_view s);
 char MikToWin(char c);
 
-std::string PadString(int n, char pad = PadChar);
-std::string TakeRight(std::string_view s, int n);
+// Trimmed, then filled on the left to `width`, or its last `width` characters.
 std::string AlignRight(std::string_view s, int width, char pad = PadChar);
 std::string AlignLeft(std::string_view s, int width, char pad = PadChar);
 std::string RepeatChar(int n, char c);
@@ -33,17 +25,20 @@ std::string RepeatChar(int n, char c);
 std::string_view Trim(std::string_view s);
 std::string_view TrimLeft(std::string_view s);
 
-// Fixed-point text of x with `decimals` decimals, rounded half away from zero
-// on its decimal digits, without blanks; "-0.00" comes out as "0.00".
-std::string FormatFixed(int decimals, double x);
-// FormatFixed(2, x): the "%.2f" of every amount of the program.
+// The "%.2f" of every amount of the program: two decimals, rounded half away
+// from zero on its decimal digits, without blanks; "-0.00" comes out as "0.00".
 std::string FormatAmount(double x);
 
-// The text with the Latin letters a..z in capitals; every other byte as it is.
+// The Latin letters a..z in capitals; every other byte as it is.
+inline char ToUpperLatin(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string ToUpperLatin(std::string_view s);
 
-std::string NthField(std::string_view s, int n, char sep);
-// The same field as a view into s.
+// The pattern with the arguments in place of its "%s", in order. An argument
+// may come from a file, so a "%s" inside one is left alone.
+std::string FillPattern(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+// Field n (from 1) of s, a run of separators counting as one; empty when
+// there is none. A view into s.
 std::string_view NthFieldView(std::string_view s, int n, char sep);
 std::string MakeShortName(std::string_view name);
 

@@ -9,15 +9,9 @@
 namespace zel {
 namespace {
 
-template <class Data>
-auto& Value(Data& data, std::size_t field) {
-  switch (field) {
-    case kCompanyName: return data.ClientName;
-    case kCompanyCodeBus: return data.CodeBUS;
-    case kCompanyAccount: return data.ClientAcc;
-    default: return data.IBANClientAcc;
-  }
-}
+// The value of each field, indexed by CompanyField.
+constexpr std::string CompanyData::*kValues[kCompanyFieldCount] = {
+    &CompanyData::ClientName, &CompanyData::CodeBUS, &CompanyData::ClientAcc, &CompanyData::IBANClientAcc};
 
 CompanyCheck Fail(std::string_view patternUtf8, CompanyField field) {
   return CompanyCheck::Fail(field, FieldMessage(patternUtf8, CompanyFieldTable()[field].label));
@@ -25,7 +19,7 @@ CompanyCheck Fail(std::string_view patternUtf8, CompanyField field) {
 
 // Only accounts of the bank's own branch are accepted as the payer's IBAN.
 bool IsBranchIban(const std::string& iban) {
-  return iban.size() == 22 && iban.compare(0, 2, "BG") == 0 && iban.compare(4, 8, "QRVA9150") == 0 && IsValidIban(iban);
+  return IsBankIban(iban) && iban.compare(0, 2, "BG") == 0 && iban.compare(4, 8, "QRVA9150") == 0;
 }
 
 }  // namespace
@@ -44,7 +38,7 @@ CompanyData LoadCompanyData(SettingsStore& store) {
   // A key that cannot be created reads as empty values; the save reports the failure.
   (void)store.CreateKey();
   CompanyData data;
-  for (std::size_t i = 0; i < kCompanyFieldCount; ++i) Value(data, i) = store.Read(kCompanyValueNames[i]);
+  for (std::size_t i = 0; i < kCompanyFieldCount; ++i) data.*kValues[i] = store.Read(kCompanyValueNames[i]);
   return data;
 }
 
@@ -52,7 +46,7 @@ Status SaveCompanyData(SettingsStore& store, const CompanyData& data) {
   // A key that cannot be created makes the first write fail with the store's own message.
   (void)store.CreateKey();
   for (std::size_t i = 0; i < kCompanyFieldCount; ++i) {
-    Status written = store.Write(kCompanyValueNames[i], Value(data, i));
+    Status written = store.Write(kCompanyValueNames[i], data.*kValues[i]);
     if (!written.ok()) return written;
   }
   return Status::Ok();

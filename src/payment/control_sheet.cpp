@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "common/cp1251.h"
+#include "common/currency.h"
 #include "common/printing.h"
 #include "common/text.h"
-#include "payment/crc.h"
 #include "payment/payment_file.h"
 
 namespace zel {
@@ -15,51 +15,89 @@ namespace {
 
 // Positions of the control sheet, measured with the printer's font.
 struct SheetLayout {
-  int summaryLeft = 0;  // the summary heading and its rules (A)
-  int labelRight = 0;   // where every label ends (R)
-  int valueLeft = 0;    // where every value starts (V)
-  int checkerLeft = 0;  // "Проверил :" (C)
-  int pitch = 0;        // from one line to the next (h)
+  int summaryLeft = 0;  // the summary heading and its rules
+  int labelRight = 0;   // where every label ends
+  int valueLeft = 0;    // where every value starts
+  int checkerLeft = 0;  // "Проверил :"
+  int pitch = 0;        // from one line to the next
 };
 
 SheetLayout MeasureSheet(const PrintSurface& surface) {
-  SheetLayout l;
-  l.summaryLeft = surface.TextWidth("99999");
-  l.labelRight = surface.TextWidth(Cp("Пореден файл за деня :")) + l.summaryLeft;
-  l.valueLeft = l.labelRight + surface.TextWidth("WW");
-  l.checkerLeft = surface.PageWidth() - surface.PageWidth() / 3;
-  const int t = surface.TextHeight("T");
-  l.pitch = t + t / 2;
-  return l;
+  SheetLayout layout;
+  layout.summaryLeft = surface.TextWidth("99999");
+  layout.labelRight = surface.TextWidth(Cp("Пореден файл за деня :")) + layout.summaryLeft;
+  layout.valueLeft = layout.labelRight + surface.TextWidth("WW");
+  layout.checkerLeft = surface.PageWidth() - surface.PageWidth() / 3;
+  layout.pitch = LinePitch(surface);
+  return layout;
 }
 
-void Row(PrintSurface& surface, const SheetLayout& l, int row, const char* utf8Label, const std::string& value) {
-  TextOutRight(surface, l.labelRight, row * l.pitch, Cp(utf8Label));
-  if (!value.empty()) surface.TextOut(l.valueLeft, row * l.pitch, value);
+void Row(PrintSurface& surface, const SheetLayout& layout, int row, const char* utf8Label, const std::string& value) {
+  TextOutRight(surface, layout.labelRight, row * layout.pitch, Cp(utf8Label));
+  if (!value.empty()) surface.TextOut(layout.valueLeft, row * layout.pitch, value);
+}
+
+// The one-page sheet of the pay day for `count` payment lines in `currency`,
+// on a surface whose font is set.
+void PrintSheet(PrintSurface& surface, const PayDay& payDay, std::size_t count, Currency currency, const Clock& clock) {
+  const SheetLayout layout = MeasureSheet(surface);
+  const PayFileSettings& settings = payDay.Settings;
+  const double total = payDay.StoredTotal;
+  TextOutCentred(surface, 2 * layout.pitch, Cp("Обработка на масови плащания"));
+  TextOutCentred(surface, 3 * layout.pitch, Cp("Резултат от проверката на ") + settings.PayFileName);
+  Row(surface, layout, 6, "Дата :", SheetDate(clock));
+  Row(surface, layout, 7, "Пореден файл за деня :", std::to_string(settings.PaySeqNo));
+  Row(surface, layout, 8, "Тип на данните :", Cp("РЕАЛНИ"));
+  Row(surface, layout, 9, "Тип на превода :", Cp("ДИРЕКТЕН ПРЕВОД"));
+  surface.TextOut(layout.summaryLeft, 12 * layout.pitch, Cp("Обобщение на съобщенията:"));
+  surface.Line(layout.summaryLeft, 13 * layout.pitch, surface.PageWidth(), 13 * layout.pitch);
+  // A total in euro says so; one in leva is printed as it always was.
+  const std::string totalText = FormatAmount(total) + (currency == Currency::Euro ? RulesOf(currency).label : "");
+  Row(surface, layout, 14, "Обща сума :", totalText);
+  Row(surface, layout, 15, "Брой съобщения :", std::to_string(count));
+  Row(surface, layout, 16, "Контрола :", payDay.StoredControlString);
+  Row(surface, layout, 17, "Контролен низ :", ControlFigures(settings, total, count));
+  surface.Line(layout.summaryLeft, 18 * layout.pitch, surface.PageWidth(), 18 * layout.pitch);
+  Row(surface, layout, 21, "Съставил :", {});
+  surface.TextOut(layout.checkerLeft, 21 * layout.pitch, Cp("Проверил :"));
+}
+
+// The columns of the payment list printout, from left to right; the amount
+// column is measured on the currency's label.
+struct PaymentListColumns {
+  int ibanLeft = 0;
+  int amountRight = 0;
+  int nameLeft = 0;
+  int reasonLeft = 0;
+};
+
+PaymentListColumns MakePaymentListColumns(const PrintSurface& surface, Currency currency) {
+  PaymentListColumns columns;
+  columns.ibanLeft = surface.TextWidth(RepeatChar(6, 'W'));
+  columns.amountRight = columns.ibanLeft + surface.TextWidth(RepeatChar(22, 'W')) +
+                        surface.TextWidth("999999999.99" + RulesOf(currency).label);
+  columns.nameLeft = columns.amountRight + surface.TextWidth("WW");
+  columns.reasonLeft = columns.nameLeft + surface.TextWidth(RepeatChar(40, 'm'));
+  const int reasonRoom = surface.PageWidth() - surface.TextWidth(RepeatChar(20, 'm'));
+  if (reasonRoom < columns.reasonLeft) columns.reasonLeft = reasonRoom;
+  return columns;
+}
+
+// Headings at y ("СУМА" with the currency's label); y moves to where the first payment line goes.
+void PrintListHeadings(PrintSurface& surface, const PaymentListColumns& columns, int& y, Currency currency) {
+  const int textHeight = surface.TextHeight("T");
+  const int nameWidth = columns.reasonLeft - columns.nameLeft - surface.TextWidth("WW");
+  const int reasonWidth = surface.PageWidth() - columns.reasonLeft;
+  surface.TextOut(columns.ibanLeft, y, "IBAN");
+  TextOutRight(surface, columns.amountRight, y, Cp("СУМА") + RulesOf(currency).label);
+  surface.TextOut(columns.nameLeft, y, FitText(surface, Cp("ИМЕ ПРЕЗИМЕ ФАМИЛИЯ"), nameWidth));
+  surface.TextOut(columns.reasonLeft, y, FitText(surface, Cp("ОСНОВАНИЕ"), reasonWidth));
+  y += textHeight;
+  surface.Line(columns.ibanLeft, y, surface.PageWidth(), y);
+  y += (2 * textHeight) / 3;
 }
 
 }  // namespace
-
-void PrintSheet(PrintSurface& surface, const PayDay& payDay, std::size_t count, Currency currency, const Clock& clock) {
-  const SheetLayout l = MeasureSheet(surface);
-  const PayFileSettings& settings = payDay.Settings;
-  const double total = payDay.StoredTotal;
-  TextOutCentred(surface, 2 * l.pitch, Cp("Обработка на масови плащания"));
-  TextOutCentred(surface, 3 * l.pitch, Cp("Резултат от проверката на ") + settings.PayFileName);
-  Row(surface, l, 6, "Дата :", SheetDate(clock));
-  Row(surface, l, 7, "Пореден файл за деня :", std::to_string(settings.PaySeqNo));
-  Row(surface, l, 8, "Тип на данните :", Cp("РЕАЛНИ"));
-  Row(surface, l, 9, "Тип на превода :", Cp("ДИРЕКТЕН ПРЕВОД"));
-  surface.TextOut(l.summaryLeft, 12 * l.pitch, Cp("Обобщение на съобщенията:"));
-  surface.Line(l.summaryLeft, 13 * l.pitch, surface.PageWidth(), 13 * l.pitch);
-  Row(surface, l, 14, "Обща сума :", FormatAmount(total) + (currency == Currency::Euro ? RulesOf(currency).label : ""));
-  Row(surface, l, 15, "Брой съобщения :", std::to_string(count));
-  Row(surface, l, 16, "Контрола :", payDay.StoredControlString);
-  Row(surface, l, 17, "Контролен низ :", ControlFigures(settings, total, count));
-  surface.Line(l.summaryLeft, 18 * l.pitch, surface.PageWidth(), 18 * l.pitch);
-  Row(surface, l, 21, "Съставил :", {});
-  surface.TextOut(l.checkerLeft, 21 * l.pitch, Cp("Проверил :"));
-}
 
 std::string AmountDigits(double total) {
   std::string digits = FormatAmount(total);
@@ -90,13 +128,7 @@ ControlSheetResult PrintControlSheet(FileSystem& fs, const PaymentList& list, Pa
     result.refusal = payable.message();
     return result;
   }
-  std::string fullPath;
-  result.status = WritePaymentFile(fs, list, true, payDay, &fullPath);
-  if (!result.status.ok()) return result;
-
-  // Computed over the file as it lies on the disk: what the bank will read.
-  payDay.StoredControlString.clear();
-  result.status = TextFileCrc(fs, fullPath, payDay.StoredControlString);
+  result.status = WritePaymentBody(fs, list, payDay);
   if (!result.status.ok()) return result;
 
   std::unique_ptr<PrintSurface> surface = printer.Begin();
@@ -109,59 +141,33 @@ ControlSheetResult PrintControlSheet(FileSystem& fs, const PaymentList& list, Pa
   return result;
 }
 
-PaymentListColumns MakePaymentListColumns(const PrintSurface& surface, Currency currency) {
-  PaymentListColumns c;
-  c.ibanLeft = surface.TextWidth(RepeatChar(6, 'W'));
-  c.amountRight =
-      c.ibanLeft + surface.TextWidth(RepeatChar(22, 'W')) + surface.TextWidth("999999999.99" + RulesOf(currency).label);
-  c.nameLeft = c.amountRight + surface.TextWidth("WW");
-  c.reasonLeft = c.nameLeft + surface.TextWidth(RepeatChar(40, 'm'));
-  const int reasonRoom = surface.PageWidth() - surface.TextWidth(RepeatChar(20, 'm'));
-  if (reasonRoom < c.reasonLeft) c.reasonLeft = reasonRoom;
-  return c;
-}
-
-void PrintListHeadings(PrintSurface& surface, const PaymentListColumns& c, int& y, Currency currency) {
-  const int t = surface.TextHeight("T");
-  const int nameWidth = c.reasonLeft - c.nameLeft - surface.TextWidth("WW");
-  const int reasonWidth = surface.PageWidth() - c.reasonLeft;
-  surface.TextOut(c.ibanLeft, y, "IBAN");
-  TextOutRight(surface, c.amountRight, y, Cp("СУМА") + RulesOf(currency).label);
-  surface.TextOut(c.nameLeft, y, FitText(surface, Cp("ИМЕ ПРЕЗИМЕ ФАМИЛИЯ"), nameWidth));
-  surface.TextOut(c.reasonLeft, y, FitText(surface, Cp("ОСНОВАНИЕ"), reasonWidth));
-  y += t;
-  surface.Line(c.ibanLeft, y, surface.PageWidth(), y);
-  y += (2 * t) / 3;
-}
-
 Status PrintPaymentList(const PaymentList& list, Printer& printer, const PrintFont& font) {
-  std::unique_ptr<PrintSurface> surface = printer.Begin();
-  if (!surface) return Status::Ok();
-  PrintSurface& s = *surface;
-  s.SetFont(font);
-  const PaymentListColumns c = MakePaymentListColumns(s, list.currency);
-  const int t = s.TextHeight("T");
-  const int pitch = t + t / 2;
-  const int nameWidth = c.reasonLeft - c.nameLeft - s.TextWidth("WW");
-  const int reasonWidth = s.PageWidth() - c.reasonLeft;
+  std::unique_ptr<PrintSurface> job = printer.Begin();
+  if (!job) return Status::Ok();
+  PrintSurface& surface = *job;
+  surface.SetFont(font);
+  const PaymentListColumns columns = MakePaymentListColumns(surface, list.currency);
+  const int pitch = LinePitch(surface);
+  const int nameWidth = columns.reasonLeft - columns.nameLeft - surface.TextWidth("WW");
+  const int reasonWidth = surface.PageWidth() - columns.reasonLeft;
   const std::string& currency = RulesOf(list.currency).label;
 
   PrintPagedRows(
-      s, list.lines.size(), pitch,
+      surface, list.lines.size(), pitch,
       [&](int page) {
-        PrintPageNumber(s, pitch / 2, page);
+        PrintPageNumber(surface, pitch / 2, page);
         int y = 2 * pitch;
-        PrintListHeadings(s, c, y, list.currency);
+        PrintListHeadings(surface, columns, y, list.currency);
         return y;
       },
       [&](std::size_t row, int y) {
         const PaymentLine& line = list.lines[row];
-        s.TextOut(c.ibanLeft, y, line.Employee.IBAN.str());
-        TextOutRight(s, c.amountRight, y, line.NetAmount.str() + currency);
-        s.TextOut(c.nameLeft, y, FitText(s, line.Employee.FullName.str(), nameWidth));
-        s.TextOut(c.reasonLeft, y, FitText(s, line.Reason.str(), reasonWidth));
+        surface.TextOut(columns.ibanLeft, y, line.Employee.IBAN.str());
+        TextOutRight(surface, columns.amountRight, y, line.NetAmount.str() + currency);
+        surface.TextOut(columns.nameLeft, y, FitText(surface, line.Employee.FullName.str(), nameWidth));
+        surface.TextOut(columns.reasonLeft, y, FitText(surface, line.Reason.str(), reasonWidth));
       });
-  return s.End();
+  return surface.End();
 }
 
 }  // namespace zel

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "common/clock.h"
-#include "common/currency.h"
 #include "common/file_system.h"
 #include "common/print_surface.h"
 #include "common/status.h"
@@ -25,16 +24,11 @@ struct ControlSheetResult {
 
 // "Печат на контролен лист" once the pay day's settings are stored: refuses a
 // list with an amount the bank would read otherwise than the total counts it
-// (CheckPayableAmounts), writes the payment body to PayFileName, sets
-// StoredControlString to the control string of the file as read back, and,
-// when the print dialog is confirmed, sets StoredTotal to TotalAmount and
-// prints the sheet.
+// (CheckPayableAmounts), writes the payment body (WritePaymentBody, which sets
+// StoredControlString), and, when the print dialog is confirmed, sets
+// StoredTotal to TotalAmount and prints the sheet.
 ControlSheetResult PrintControlSheet(FileSystem& fs, const PaymentList& list, PayDay& payDay, Printer& printer,
                                      const Clock& clock, const PrintFont& font);
-// The one-page sheet of the pay day for `count` payment lines in `currency`,
-// on a surface whose font is set. A total in euro says so; one in leva is
-// printed as it always was.
-void PrintSheet(PrintSurface& surface, const PayDay& payDay, std::size_t count, Currency currency, const Clock& clock);
 
 // The total with two decimals and no point, "0"-filled on the left to 18.
 std::string AmountDigits(double total);
@@ -45,17 +39,6 @@ std::string ControlFigures(const PayFileSettings& settings, double total, std::s
 // "ddd, d mmmm yyyy год." of today, with the locale's names.
 std::string SheetDate(const Clock& clock);
 
-// The columns of the payment list printout (C1 to C4 in that order).
-struct PaymentListColumns {
-  int ibanLeft = 0;
-  int amountRight = 0;
-  int nameLeft = 0;
-  int reasonLeft = 0;
-};
-// The amount column is measured on the currency's label.
-PaymentListColumns MakePaymentListColumns(const PrintSurface& surface, Currency currency);
-// Headings at y ("СУМА" with the currency's label); y moves to where the first payment line goes.
-void PrintListHeadings(PrintSurface& surface, const PaymentListColumns& columns, int& y, Currency currency);
 // Every payment line with page numbers and headings on each page; nothing
 // when the print dialog is cancelled.
 Status PrintPaymentList(const PaymentList& list, Printer& printer, const PrintFont& font);

@@ -10,8 +10,7 @@ namespace zel {
 
 namespace {
 
-constexpr std::size_t kIbanLength = 22;
-constexpr std::size_t kDateLength = 10;
+const FieldInfo& PayFileFieldInfoOf(PayFileField field) { return PayFileFieldTable()[static_cast<std::size_t>(field)]; }
 
 PayFileInputCheck Fail(PayFileField field, const char* utf8Pattern) {
   return PayFileInputCheck::Fail(field, FieldMessage(utf8Pattern, PayFileFieldInfoOf(field).label));
@@ -31,14 +30,6 @@ const std::array<FieldInfo, kPayFileFieldCount>& PayFileFieldTable() {
   return table;
 }
 
-const FieldInfo& PayFileFieldInfoOf(PayFileField field) { return PayFileFieldTable()[static_cast<std::size_t>(field)]; }
-
-std::string FormatDate(const Date& date) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.day, date.month, date.year);
-  return text;
-}
-
 namespace {
 
 // The day of a valid "dd.mm.yyyy" date.
@@ -53,6 +44,12 @@ Date ParseDate(std::string_view date) {
   day.month = number(3, 2);
   day.year = number(6, 4);
   return day;
+}
+
+std::string FormatDate(const Date& date) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.day, date.month, date.year);
+  return text;
 }
 
 }  // namespace
@@ -79,14 +76,11 @@ PayFileInputCheck CheckPayFileInput(PayFileFieldTexts& fields) {
   // The IBAN goes to the bank, and to the company data, in capitals; the field shows it so.
   std::string& iban = fields[PayFileField::CompanyIban];
   iban = ToUpperLatin(iban);
-  if (iban.size() != kIbanLength || !IsValidIban(iban)) return Fail(PayFileField::CompanyIban, "%s не е валиден !");
+  if (!IsBankIban(iban)) return Fail(PayFileField::CompanyIban, "%s не е валиден !");
 
   std::string& date = fields[PayFileField::PayDate];
-  if (date.size() == kDateLength) {
-    date[2] = '.';
-    date[5] = '.';
-  }
-  if (date.size() != kDateLength || !IsValidDate(date)) return Fail(PayFileField::PayDate, "%s не е валидна !");
+  SetDateSeparators(date);
+  if (!IsValidDate(date)) return Fail(PayFileField::PayDate, "%s не е валидна !");
 
   const std::string& seq = fields[PayFileField::SeqNo];
   if (seq.size() != 1 || !IsDigits(seq)) return Fail(PayFileField::SeqNo, "%s не е валиден !");

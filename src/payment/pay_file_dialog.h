@@ -26,7 +26,6 @@ inline constexpr std::size_t kPayFileFieldCount = 6;
 
 // Indexed by PayFileField.
 const std::array<FieldInfo, kPayFileFieldCount>& PayFileFieldTable();
-const FieldInfo& PayFileFieldInfoOf(PayFileField field);
 
 struct PayFileFieldTexts {
   std::array<std::string, kPayFileFieldCount> texts;
@@ -34,8 +33,6 @@ struct PayFileFieldTexts {
   const std::string& operator[](PayFileField f) const { return texts[static_cast<std::size_t>(f)]; }
 };
 
-// "dd.mm.yyyy".
-std::string FormatDate(const Date& date);
 // The fields on opening: the company data, today's date and the sequence number "0".
 PayFileFieldTexts InitialPayFileFields(const CompanyData& company, const Date& today);
 

@@ -1,6 +1,5 @@
 #include "payment/payment_file.h"
 
-#include <cstdint>
 #include <vector>
 
 #include "common/amount.h"
@@ -99,6 +98,22 @@ Status LineFault(std::size_t lineNumber, const char* what) {
   return Status::Fail(Cp("ред ") + std::to_string(lineNumber) + " " + Cp(what));
 }
 
+std::string PaymentFileHeader(const PayFileSettings& settings, double total, std::size_t count,
+                              std::string_view controlString) {
+  const std::string_view date = settings.PayDate;
+  std::string out = "OMPDP;";
+  out += std::string(Part(date, 0, 2)) + std::string(Part(date, 3, 2)) + std::string(Part(date, 6, 4));
+  out += ';' + Clean(ToUpperLatin(settings.PayerIBAN)) + ";;" + Clean(settings.PayerName) + ';';
+  out += FormatAmount(total) + ';';
+  out += std::to_string(count) + ';';
+  out += AlignRight(Trim(controlString), 8) + ';';
+  return out;
+}
+
+std::string PaymentFileClosingMessage(const std::string& fullPath) {
+  return Cp("Файлът за масово плащане е \"") + files::ShownPath(fullPath) + "\"";
+}
+
 }  // namespace
 
 std::string PaymentFileLine(const PaymentLine& line) {
@@ -116,18 +131,6 @@ std::string PaymentFileLine(const PaymentLine& line) {
   out += ' ';
   out += AlignLeft(Part(reason, kTextWidth, kTextWidth), static_cast<int>(kTextWidth));
   BlankControlCharacters(out);
-  return out;
-}
-
-std::string PaymentFileHeader(const PayFileSettings& settings, double total, std::size_t count,
-                              std::string_view controlString) {
-  const std::string_view date = settings.PayDate;
-  std::string out = "OMPDP;";
-  out += std::string(Part(date, 0, 2)) + std::string(Part(date, 3, 2)) + std::string(Part(date, 6, 4));
-  out += ';' + Clean(ToUpperLatin(settings.PayerIBAN)) + ";;" + Clean(settings.PayerName) + ';';
-  out += FormatAmount(total) + ';';
-  out += std::to_string(count) + ';';
-  out += AlignRight(Trim(controlString), 8) + ';';
   return out;
 }
 
@@ -166,14 +169,19 @@ std::string PaymentFileText(const PaymentList& list, const PayDay& payDay) {
   return text;
 }
 
-Status WritePaymentFile(FileSystem& fs, const PaymentList& list, bool bodyOnly, const PayDay& payDay,
-                        std::string* fullPath) {
+// Both writes go whole to a temporary file that is renamed, so a failure
+// never leaves a half-written payment file under the name the bank is given.
+Status WritePaymentBody(FileSystem& fs, const PaymentList& list, PayDay& payDay) {
+  const std::string body = PaymentFileBody(list);
+  if (Status saved = files::ReplaceFile(fs, payDay.Settings.PayFileName, body); !saved.ok()) return saved;
+  payDay.StoredControlString = ControlString(body);
+  return Status::Ok();
+}
+
+Status WriteFinalPaymentFile(FileSystem& fs, const PaymentList& list, const PayDay& payDay, std::string* fullPath) {
   if (Status payable = CheckPayableAmounts(list); !payable.ok()) return payable;
-  const std::string content = bodyOnly ? PaymentFileBody(list) : PaymentFileText(list, payDay);
-  // Written whole to a temporary file and renamed, so a failure never leaves
-  // a half-written payment file under the name the bank is given.
   const std::string& name = payDay.Settings.PayFileName;
-  if (Status saved = files::ReplaceFile(fs, name, content); !saved.ok()) return saved;
+  if (Status saved = files::ReplaceFile(fs, name, PaymentFileText(list, payDay)); !saved.ok()) return saved;
   if (fullPath != nullptr) *fullPath = files::FullPath(fs, name);
   return Status::Ok();
 }
@@ -186,8 +194,9 @@ Status CheckPaymentFileContent(std::string_view content, const PaymentList& list
     return Status::Fail(Cp("заглавният ред липсва, непълен е или има излишно \";\""));
   }
   if (HasLowerCaseLatin(header.iban)) return Status::Fail(Cp("IBAN в заглавния ред не е с главни букви"));
+  // The control string covers the lines below the header.
+  const std::string_view body = content.substr(static_cast<std::size_t>(line.data() + line.size() - content.data()));
   double sum = 0;
-  std::uint32_t crc = kCrcSeed;
   std::size_t count = 0;
   while (lines.Next(line)) {
     ++count;
@@ -204,7 +213,6 @@ Status CheckPaymentFileContent(std::string_view content, const PaymentList& list
       return LineFault(lineNumber, "не носи сумата от списъка");
     }
     sum += AmountValue(amount);
-    crc = UpdateCrc(line, crc);
   }
   const std::string countText = std::to_string(count);
   if (header.count != countText || count != list.lines.size()) {
@@ -212,7 +220,7 @@ Status CheckPaymentFileContent(std::string_view content, const PaymentList& list
   }
   const std::string total = FormatAmount(sum);
   if (header.total != total) return Disagreement("общата сума в заглавния ред е", header.total, total);
-  const std::string control = FinishControlString(crc);
+  const std::string control = ControlString(body);
   if (header.control != control) return Disagreement("контролата в заглавния ред е", header.control, control);
   return Status::Ok();
 }
@@ -228,13 +236,9 @@ Status VerifyPaymentFile(FileSystem& fs, const std::string& path, const PaymentL
   return Status::Ok();
 }
 
-std::string PaymentFileClosingMessage(const std::string& fullPath) {
-  return Cp("Файлът за масово плащане е \"") + files::ShownPath(fullPath) + "\"";
-}
-
 FinalPaymentFileResult MakePaymentFile(FileSystem& fs, const PaymentList& list, const PayDay& payDay) {
   FinalPaymentFileResult result;
-  result.status = WritePaymentFile(fs, list, false, payDay, &result.fullPath);
+  result.status = WriteFinalPaymentFile(fs, list, payDay, &result.fullPath);
   if (!result.status.ok()) return result;
   result.status = VerifyPaymentFile(fs, result.fullPath, list);
   if (result.status.ok()) result.message = PaymentFileClosingMessage(result.fullPath);

@@ -23,9 +23,6 @@ inline constexpr std::size_t kAmountWidth = 13;
 
 // One payment line in code page 1251 (before the MIK conversion).
 std::string PaymentFileLine(const PaymentLine& line);
-// The header line in code page 1251, without its line end.
-std::string PaymentFileHeader(const PayFileSettings& settings, double total, std::size_t count,
-                              std::string_view controlString);
 
 // The sum of the net amounts; an empty text or one that is not a number counts 0.
 double TotalAmount(const PaymentList& list);
@@ -43,11 +40,15 @@ std::string PaymentFileText(const PaymentList& list, const PayDay& payDay);
 // the total of the header. The first other line is named with its amount.
 Status CheckPayableAmounts(const PaymentList& list);
 
-// Writes the pay day's PayFileName: the body alone when bodyOnly, otherwise
-// the final file. The file is replaced whole or not at all. `fullPath`
-// receives the full path.
-Status WritePaymentFile(FileSystem& fs, const PaymentList& list, bool bodyOnly, const PayDay& payDay,
-                        std::string* fullPath = nullptr);
+// The two writes of the pay day's PayFileName, each replacing the file whole
+// or not at all. The first, run by the control sheet once CheckPayableAmounts
+// has passed the list, writes the body and sets StoredControlString to the
+// control string of the bytes written (left as it was when the write fails).
+Status WritePaymentBody(FileSystem& fs, const PaymentList& list, PayDay& payDay);
+// The second refuses what CheckPayableAmounts refuses, then writes the final
+// file; `fullPath` receives its full path.
+Status WriteFinalPaymentFile(FileSystem& fs, const PaymentList& list, const PayDay& payDay,
+                             std::string* fullPath = nullptr);
 
 // Whether a final file says what the list holds, read as the bank reads it:
 // a header of exactly its nine fields with the IBAN in capitals, one
@@ -57,9 +58,6 @@ Status WritePaymentFile(FileSystem& fs, const PaymentList& list, bool bodyOnly, 
 Status CheckPaymentFileContent(std::string_view content, const PaymentList& list);
 // The same for the file at `path`, read back from the disk.
 Status VerifyPaymentFile(FileSystem& fs, const std::string& path, const PaymentList& list);
-
-// "Файлът за масово плащане е "<full path>"".
-std::string PaymentFileClosingMessage(const std::string& fullPath);
 
 struct FinalPaymentFileResult {
   Status status = Status::Ok();  // the error to report when the file is not good

@@ -9,12 +9,18 @@ namespace zel {
 
 namespace {
 
-constexpr std::size_t kIbanLength = 22;
 // Every amount below this has a two-decimal text of at most 20 characters.
 constexpr double kAmountLimit = 1e17;
 
 PaymentInputCheck Fail(PaymentField field, const char* utf8Pattern) {
   return PaymentInputCheck::Fail(field, FieldMessage(utf8Pattern, PaymentFieldInfoOf(field).label));
+}
+
+bool IsStorableNetAmount(const std::string& text, Currency currency) {
+  const std::string_view trimmed = Trim(text);
+  if (!IsAtLeast(trimmed, RulesOf(currency).minNetAmount)) return false;
+  const auto value = ParseAmount(trimmed);
+  return value && *value < kAmountLimit && FormatAmount(*value).size() <= decltype(PaymentLine::NetAmount)::kCapacity;
 }
 
 }  // namespace
@@ -46,20 +52,13 @@ PaymentFieldTexts LoadPaymentFields(const PaymentLine& line) {
   return f;
 }
 
-bool IsStorableNetAmount(const std::string& text, Currency currency) {
-  const std::string_view trimmed = Trim(text);
-  if (!IsAtLeast(trimmed, RulesOf(currency).minNetAmount)) return false;
-  const auto value = ParseAmount(trimmed);
-  return value && *value < kAmountLimit && FormatAmount(*value).size() <= decltype(PaymentLine::NetAmount)::kCapacity;
-}
-
 PaymentInputCheck CheckPaymentInput(const PaymentFieldTexts& fields, Currency currency) {
   // A field of blanks alone is as good as empty: it would reach the bank as nothing.
   for (PaymentField f : {PaymentField::NetAmount, PaymentField::Reason, PaymentField::IBAN}) {
     if (Trim(fields[f]).empty()) return Fail(f, "%s не е попълнено !");
   }
   const std::string& iban = fields[PaymentField::IBAN];
-  if (iban.size() != kIbanLength || !IsValidIban(iban)) return Fail(PaymentField::IBAN, "%s не е валиден !");
+  if (!IsBankIban(iban)) return Fail(PaymentField::IBAN, "%s не е валиден !");
   if (!IsStorableNetAmount(fields[PaymentField::NetAmount], currency)) {
     return Fail(PaymentField::NetAmount, "%s не е валидна !");
   }

@@ -32,10 +32,6 @@ using PaymentInputCheck = FieldCheck<PaymentField>;
 PaymentFieldTexts LoadPaymentFields(const PaymentLine& line);
 // The checks in their fixed order; the first failure decides.
 PaymentInputCheck CheckPaymentInput(const PaymentFieldTexts& fields, Currency currency);
-// Whether the net amount text is an amount the line can hold: at least the
-// currency's minimum (1 leva) and small enough that its two-decimal text fits
-// the 20 characters of NetAmount.
-bool IsStorableNetAmount(const std::string& text, Currency currency);
 // Writes bank code, normalised net amount and reason into the line; the
 // employee fields are not written back. False, with the line untouched, when
 // the net amount is not storable (the dialog validates before storing).

@@ -9,16 +9,11 @@
 #include "common/data_files.h"
 #include "common/fixed_records.h"
 #include "common/key_hash.h"
-#include "common/text.h"
 #include "common/whole_file.h"
 
 namespace zel {
 
 namespace {
-
-// Only an IBAN whose length byte says exactly 22 makes an employee payable;
-// a corrupt length byte above the capacity does not.
-bool IsPayable(const EmployeeRecord& r) { return r.HasLeft == 0 && r.IBAN.length == 22; }
 
 Status BuildLines(FileSystem& fs, const std::string& registerPath, PaymentList& list) {
   // The register is read a few hundred records at a time: the lines are the
@@ -111,13 +106,6 @@ Status SavePaymentList(FileSystem& fs, const PaymentList& list, const files::War
     content.append(reinterpret_cast<const char*>(&rec), sizeof rec);
   }
   return files::ReplaceFile(fs, DataFile(kPaymentListFile), content, DataFile(kPaymentListBackup), warn);
-}
-
-const PaymentLine* FindLineByEgn(const PaymentList& list, std::string_view egn) {
-  for (const PaymentLine& line : list.lines) {
-    if (line.Employee.EGN.view() == egn) return &line;
-  }
-  return nullptr;
 }
 
 void FreePaymentLines(PaymentList& list) {

@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "common/currency.h"
@@ -31,8 +30,6 @@ Status LoadPaymentList(FileSystem& fs, PaymentList& list);
 std::string PaymentListCaption(const PaymentList& list);
 // Backs up and rewrites DataDir masspIB.dat; does nothing when no register file was found.
 Status SavePaymentList(FileSystem& fs, const PaymentList& list, const files::WarningSink& warn);
-// The first line in list order whose EGN equals egn exactly, or null.
-const PaymentLine* FindLineByEgn(const PaymentList& list, std::string_view egn);
 void FreePaymentLines(PaymentList& list);
 
 }  // namespace zel

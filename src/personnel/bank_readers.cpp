@@ -1,7 +1,6 @@
 #include "personnel/bank_readers.h"
 
 #include <cstddef>
-#include <initializer_list>
 #include <string_view>
 
 #include "common/checks.h"
@@ -15,22 +14,6 @@
 namespace zel {
 
 namespace {
-
-// Puts the arguments in place of the "%s" of the pattern, in order. The
-// arguments come from the file, so a "%s" inside one is left alone.
-std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> args) {
-  std::string out;
-  auto arg = args.begin();
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' && arg != args.end()) {
-      out += *arg++;
-      ++i;
-    } else {
-      out += pattern[i];
-    }
-  }
-  return out;
-}
 
 // Turns "Край" bold once, not once per changed record.
 void NoteChange(Register& reg) {
@@ -100,10 +83,10 @@ bool StartsBlock(std::string_view trimmed) { return trimmed.starts_with("ADDO ==
 // held. False when the user declined to go on.
 bool AddEmployeeFromBank(Register& reg, Messages& messages, BankBlock& block) {
   if (!IsValidEgn(block.egn)) {
-    return Ask(messages, Fill(Cp("ЕГН \"%s\" не е валидно ! Ще продължите ли?"), {block.egn}));
+    return Ask(messages, FillPattern(Cp("ЕГН \"%s\" не е валидно ! Ще продължите ли?"), {block.egn}));
   }
   if (!reg.IsEgnUnique(block.egn)) {
-    return Ask(messages, Fill(Cp("Опит за повторно въвеждане на ЕГН %s ! Ще продължите ли?"), {block.egn}));
+    return Ask(messages, FillPattern(Cp("Опит за повторно въвеждане на ЕГН %s ! Ще продължите ли?"), {block.egn}));
   }
   EmployeeRecord& r = block.record;
   r.BirthDate = BirthDateFromEgn(block.egn);
@@ -159,7 +142,7 @@ void ReadAccountLine(Register& reg, Messages& messages, std::string_view line) {
   if (IsBankAccount(account)) {
     SetAccountByEgn(reg, egn, account);
   } else {
-    messages.Show(Fill(Cp("%s не е валидна сметка за ЕГН:%s!"), {account, egn}));
+    messages.Show(FillPattern(Cp("%s не е валидна сметка за ЕГН:%s!"), {account, egn}));
   }
 }
 
@@ -169,10 +152,10 @@ void ReadIbanLine(Register& reg, Messages& messages, std::string_view line) {
   if (egn.size() != 10 || account.size() != 10) return;
   const std::string_view iban = NthFieldView(line, 3, ' ');
   if (!IsValidIban(iban)) return;
-  if (IsBankAccount(account) && iban.size() == 22) {
+  if (IsBankAccount(account) && IsBankIban(iban)) {
     SetIbanByEgnAndAccount(reg, egn, account, iban);
   } else {
-    messages.Show(Fill(Cp("%s не е валидна сметка или IBAN за ЕГН:%s!"), {account, egn}));
+    messages.Show(FillPattern(Cp("%s не е валидна сметка или IBAN за ЕГН:%s!"), {account, egn}));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "personnel/employee_form.h"
 
+#include <cstdlib>
 #include <type_traits>
 #include <utility>
 
@@ -15,7 +16,7 @@ namespace {
 template <class Record, class F>
 decltype(auto) WithField(Record& r, std::size_t field, F&& f) {
   static_assert(std::is_same_v<std::remove_const_t<Record>, EmployeeRecord>);
-  switch (field) {
+  switch (static_cast<EmployeeField>(field)) {
     case kFieldFullName: return f(r.FullName);
     case kFieldEgn: return f(r.EGN);
     case kFieldBirthDate: return f(r.BirthDate);
@@ -30,8 +31,9 @@ decltype(auto) WithField(Record& r, std::size_t field, F&& f) {
     case kFieldAccount: return f(r.Account);
     case kFieldOverdraft: return f(r.Overdraft);
     case kFieldLabourContract: return f(r.LabourContract);
-    default: return f(r.IBAN);
+    case kFieldIban: return f(r.IBAN);
   }
+  std::abort();  // the callers count fields below kEmployeeFieldCount
 }
 
 std::array<FieldInfo, kEmployeeFieldCount> BuildTable() {
@@ -63,11 +65,6 @@ std::array<FieldInfo, kEmployeeFieldCount> BuildTable() {
 
 const std::string& Label(int field) { return EmployeeFieldTable()[static_cast<std::size_t>(field)].label; }
 
-// The caller puts "." at the separator places of a full-length date before checking it.
-void SetDateSeparators(std::string& date) {
-  if (date.size() == 10) date[2] = date[5] = '.';
-}
-
 class Checker {
 public:
   Checker(EmployeeFields& fields, EmployeeCheck& result) : fields_(fields), r_(result) {}
@@ -95,7 +92,7 @@ constexpr std::string_view kOverdraftInvalid = "Стойността на  %s н
 bool CheckDate(Checker& c, EmployeeField field, EmployeeField focus) {
   std::string& date = c.text(field);
   SetDateSeparators(date);
-  if (date.size() != 10 || !IsValidDate(date)) return c.Fail(kInvalidFeminine, field, focus);
+  if (!IsValidDate(date)) return c.Fail(kInvalidFeminine, field, focus);
   return true;
 }
 
@@ -140,7 +137,7 @@ bool RunChecks(Checker& c, const UniqueTest& isEgnUnique, const UniqueTest& isIb
   std::string& iban = c.text(kFieldIban);
   iban = ToUpperLatin(iban);
   if (iban.empty()) return true;
-  if (iban.size() != 22 || !IsValidIban(iban)) return c.Fail(kInvalidFeminine, kFieldIban);
+  if (!IsBankIban(iban)) return c.Fail(kInvalidFeminine, kFieldIban);
   if (!isIbanUnique(iban)) return c.Fail(kRepeated, kFieldIban);
   return true;
 }

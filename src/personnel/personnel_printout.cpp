@@ -22,6 +22,19 @@ void PrintRow(PrintSurface& surface, const PersonnelPrintMeasures& m, int y, con
   surface.TextOut(m.overdraftLimit, y, FitText(surface, record.FullName.str(), surface.PageWidth() - m.overdraftLimit));
 }
 
+void PrintPersonnelHeadings(PrintSurface& surface, const PersonnelPrintMeasures& m, int& y) {
+  surface.TextOut(m.egnLeft, y, Cp("ЕГН"));
+  surface.TextOut(m.ibanLeft, y, "IBAN");
+  TextOutRight(surface, m.requestedLimit - m.amountGap, y, Cp("ЗАЯВЕНА СУМА"));
+  TextOutRight(surface, m.overdraftLimit - m.amountGap, y, Cp("ОВЪРДРАФТ"));
+  // The name heading may use the overdraft column's width as well.
+  surface.TextOut(m.overdraftLimit, y,
+                  FitText(surface, Cp("ИМЕ ПРЕЗИМЕ ФАМИЛИЯ"), surface.PageWidth() - m.requestedLimit));
+  y += (4 * m.textHeight) / 3;
+  surface.Line(m.egnLeft, y, surface.PageWidth(), y);
+  y += (2 * m.textHeight) / 3;
+}
+
 }  // namespace
 
 PersonnelPrintMeasures MeasurePersonnelPrint(const PrintSurface& surface, Currency currency) {
@@ -34,22 +47,9 @@ PersonnelPrintMeasures MeasurePersonnelPrint(const PrintSurface& surface, Curren
   m.requestedLimit = ibanColumnEnd + surface.TextWidth(amountColumn) + surface.TextWidth("WW");
   m.overdraftLimit = m.requestedLimit + surface.TextWidth(amountColumn) + surface.TextWidth("WW");
   m.textHeight = surface.TextHeight("T");
-  m.rowHeight = m.textHeight + m.textHeight / 2;
+  m.rowHeight = LinePitch(surface);
   m.amountGap = surface.TextWidth("WWW");
   return m;
-}
-
-void PrintPersonnelHeadings(PrintSurface& surface, const PersonnelPrintMeasures& m, int& y) {
-  surface.TextOut(m.egnLeft, y, Cp("ЕГН"));
-  surface.TextOut(m.ibanLeft, y, "IBAN");
-  TextOutRight(surface, m.requestedLimit - m.amountGap, y, Cp("ЗАЯВЕНА СУМА"));
-  TextOutRight(surface, m.overdraftLimit - m.amountGap, y, Cp("ОВЪРДРАФТ"));
-  // The name heading may use the overdraft column's width as well.
-  surface.TextOut(m.overdraftLimit, y,
-                  FitText(surface, Cp("ИМЕ ПРЕЗИМЕ ФАМИЛИЯ"), surface.PageWidth() - m.requestedLimit));
-  y += (4 * m.textHeight) / 3;
-  surface.Line(m.egnLeft, y, surface.PageWidth(), y);
-  y += (2 * m.textHeight) / 3;
 }
 
 Status PrintPersonnelList(Printer& printer, const Register& list, const PrintFont& font) {

@@ -24,9 +24,6 @@ struct PersonnelPrintMeasures {
 // The amount columns are measured on the currency's label.
 PersonnelPrintMeasures MeasurePersonnelPrint(const PrintSurface& surface, Currency currency);
 
-// Draws the headings and the rule at y and moves y below them.
-void PrintPersonnelHeadings(PrintSurface& surface, const PersonnelPrintMeasures& m, int& y);
-
 // Shows the print dialog and prints every record in list order, the amounts
 // labelled with the register's currency. An empty
 // register prints nothing; a cancelled dialog prints nothing and is no failure.

@@ -4,17 +4,16 @@
 #include <cstring>
 
 #include "common/key_hash.h"
+#include "common/text.h"
 
 namespace zel {
 
 namespace {
 
-char UpperLatin(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool EqualInCapitals(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (UpperLatin(a[i]) != UpperLatin(b[i])) return false;
+    if (ToUpperLatin(a[i]) != ToUpperLatin(b[i])) return false;
   }
   return true;
 }
@@ -49,7 +48,7 @@ void Register::SetAccount(std::size_t i, std::string_view account) { records_.at
 void Register::SetIbanInCapitals(std::size_t i, std::string_view iban) {
   FixedText<22> capitals = records_.at(i).IBAN;
   capitals.assign(iban);
-  for (std::size_t k = 0; k < capitals.size(); ++k) capitals.bytes[k] = UpperLatin(capitals.bytes[k]);
+  for (std::size_t k = 0; k < capitals.size(); ++k) capitals.bytes[k] = ToUpperLatin(capitals.bytes[k]);
   if (!EqualInCapitals(records_[i].IBAN.view(), capitals.view())) ibanIndex_.valid = false;
   records_[i].IBAN = capitals;
 }
@@ -72,7 +71,7 @@ void Register::MarkModified() {
 }
 
 std::uint32_t Register::Hash(std::string_view text, bool capitals) {
-  return capitals ? HashKey(text, UpperLatin) : HashKey(text);
+  return capitals ? HashKey(text, [](char c) { return ToUpperLatin(c); }) : HashKey(text);
 }
 
 std::string_view Register::StoredKey(const Index& index, Key key, std::uint32_t i) {
@@ -101,7 +100,7 @@ void Register::CopyKeys(Index& index, FixedText<N> EmployeeRecord::*field, bool 
   char* out = index.keys.data() + start;
   for (std::size_t i = from; i < records_.size(); ++i, out += width) std::memcpy(out, &(records_[i].*field), width);
   if (capitals) {
-    for (char* c = index.keys.data() + start; c != out; ++c) *c = UpperLatin(*c);  // the length bytes are not a..z
+    for (char* c = index.keys.data() + start; c != out; ++c) *c = ToUpperLatin(*c);  // the length bytes are not a..z
   }
 }
 

@@ -1,7 +1,6 @@
 #include "personnel/register_files.h"
 
 #include "common/data_files.h"
-#include "common/text.h"
 #include "common/whole_file.h"
 
 namespace zel {

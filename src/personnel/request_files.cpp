@@ -99,8 +99,7 @@ bool WantsOverdraft(const EmployeeRecord& r, double minOverdraft) {
   return !r.IBAN.empty() && r.HasLeft == 0 && !r.Overdraft.empty() && IsAtLeast(r.Overdraft.view(), minOverdraft);
 }
 
-}  // namespace
-
+// The file contents in the bank's code page, as the writers store them.
 std::string AccountOpeningRequestsText(const Register& reg, const std::string& clientName, const std::string& codeBus) {
   const bool firstVariant = IsFirstBranchVariant(codeBus);
   std::string out;
@@ -118,6 +117,8 @@ std::string OverdraftRequestsText(const Register& reg, const std::string& compan
   }
   return out;
 }
+
+}  // namespace
 
 Status WriteAccountOpeningRequests(FileSystem& fs, const Register& reg, SettingsStore& settings, Messages& messages,
                                    const std::string& fileName) {

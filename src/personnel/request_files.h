@@ -35,8 +35,4 @@ Status WriteOverdraftRequests(FileSystem& fs, const Register& reg, SettingsStore
 Status WriteRequestFileOfType(FileSystem& fs, RequestType type, const Register& reg, SettingsStore& settings,
                               Messages& messages, const std::string& fileName);
 
-// The file contents in the bank's code page, as the writers store them.
-std::string AccountOpeningRequestsText(const Register& reg, const std::string& clientName, const std::string& codeBus);
-std::string OverdraftRequestsText(const Register& reg, const std::string& companyIban);
-
 }  // namespace zel

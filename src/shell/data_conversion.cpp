@@ -9,7 +9,7 @@
 #include "common/file_io.h"
 #include "common/fixed_records.h"
 #include "payment/payment_record.h"
-#include "personnel/old_employee_records.h"
+#include "shell/old_employee_records.h"
 
 namespace zel {
 
@@ -104,22 +104,10 @@ void ConvertIBANData(FileSystem& fs, const std::string& folder, Messages& messag
   }
   // An empty file, and one whose size fits both layouts, count as the first layout.
   if (old.size() % sizeof(EmployeeRecordV1) == 0) {
-    ConvertRegisterV1(fs, folder, messages);
+    ConvertFile<EmployeeRecordV1>(fs, folder, kOldRegisterFile, kRegisterFile, messages);
   } else if (old.size() % sizeof(EmployeeRecordV2) == 0) {
-    ConvertRegisterV2(fs, folder, messages);
+    ConvertFile<EmployeeRecordV2>(fs, folder, kOldRegisterFile, kRegisterFile, messages);
   }
-  ConvertPaymentList(fs, folder, messages);
-}
-
-void ConvertRegisterV1(FileSystem& fs, const std::string& folder, Messages& messages) {
-  ConvertFile<EmployeeRecordV1>(fs, folder, kOldRegisterFile, kRegisterFile, messages);
-}
-
-void ConvertRegisterV2(FileSystem& fs, const std::string& folder, Messages& messages) {
-  ConvertFile<EmployeeRecordV2>(fs, folder, kOldRegisterFile, kRegisterFile, messages);
-}
-
-void ConvertPaymentList(FileSystem& fs, const std::string& folder, Messages& messages) {
   ConvertFile<OldPaymentRecord>(fs, folder, kOldPaymentListFile, kPaymentListFile, messages);
 }
 

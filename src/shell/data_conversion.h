@@ -16,11 +16,8 @@ namespace zel {
 // masspIB.dat does not.
 bool NotIbanData(FileSystem& fs, const std::string& folder, Messages& messages);
 // employs.dat into employIB.dat in the layout its size reveals, then
-// masspay.dat into masspIB.dat.
+// masspay.dat into masspIB.dat; each file only when the older one exists and
+// the new one does not.
 void ConvertIBANData(FileSystem& fs, const std::string& folder, Messages& messages);
-// One conversion each; nothing happens without the older file or when the new one exists.
-void ConvertRegisterV1(FileSystem& fs, const std::string& folder, Messages& messages);
-void ConvertRegisterV2(FileSystem& fs, const std::string& folder, Messages& messages);
-void ConvertPaymentList(FileSystem& fs, const std::string& folder, Messages& messages);
 
 }  // namespace zel

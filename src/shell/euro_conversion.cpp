@@ -13,7 +13,6 @@
 #include "common/euro.h"
 #include "common/file_io.h"
 #include "common/key_hash.h"
-#include "common/text.h"
 #include "common/whole_file.h"
 #include "payment/payment_form.h"
 #include "payment/payment_record.h"
@@ -137,7 +136,7 @@ public:
           if (!payableByEgn) {
             std::vector<std::size_t> payable;
             for (std::size_t e = 0; e < employees; ++e) {
-              if (employee(e)->HasLeft == 0 && employee(e)->IBAN.length == 22) payable.push_back(e);
+              if (IsPayable(*employee(e))) payable.push_back(e);
             }
             payableByEgn.emplace(payable.size(), [&](std::size_t k) { return employee(payable[k])->EGN; });
             lastRecordByEgn.emplace(count, [&](std::size_t k) { return Record(content, count - 1 - k).EGN; });

@@ -150,8 +150,7 @@ Status PrintConversionReport(Printer& printer, const ConversionReport& report, c
   const int egnLeft = std::max(nameLeft, s.PageWidth() - nameLeft - 2 * static_cast<int>(kReportColumns) * amountWidth -
                                              s.TextWidth("9999999999") - gap);
   const int firstAmountRight = egnLeft + s.TextWidth("9999999999") + gap + amountWidth;
-  const int t = s.TextHeight("T");
-  const int pitch = t + t / 2;
+  const int pitch = LinePitch(s);
 
   // The rows are drawn as they come; a page begins when the next would not fit.
   int page = 1;

@@ -1,16 +1,12 @@
 #include "shell/startup_rules.h"
 
+#include "common/text.h"
+
 namespace zel {
-
-namespace {
-
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-}  // namespace
 
 bool IsFloppyDirectory(std::string_view currentDirectory) {
   if (currentDirectory.size() < 2 || currentDirectory[1] != ':') return false;
-  const char drive = Upper(currentDirectory[0]);
+  const char drive = ToUpperLatin(currentDirectory[0]);
   return drive == 'A' || drive == 'B';
 }
 

@@ -91,13 +91,6 @@ TEST(Checks, IsValidAccount) {
   EXPECT_FALSE(IsValidAccount(""));
 }
 
-TEST(Checks, IbanToDigitsReplacesUpperCaseLatinLetters) {
-  EXPECT_EQ(IbanToDigits("AZ09"), "103509");
-  EXPECT_EQ(IbanToDigits("BG80"), "111680");
-  EXPECT_EQ(IbanToDigits("az-"), "az-");
-  EXPECT_EQ(IbanToDigits(""), "");
-}
-
 TEST(Checks, IsValidIbanOnTheRegistryExample) {
   EXPECT_TRUE(IsValidIban("BG80BNBG96611020345678"));
   EXPECT_TRUE(IsValidIban("BG80 BNBG 9661 1020 3456 78"));
@@ -116,6 +109,11 @@ TEST(Checks, IsValidIbanOnTheRegistryExample) {
     bad[i] = bad[i] == '9' ? '0' : static_cast<char>(bad[i] + 1);
     EXPECT_FALSE(IsValidIban(bad)) << bad;
   }
+  // The bank takes the 22 characters of the electronic form alone.
+  EXPECT_TRUE(IsBankIban(good));
+  EXPECT_FALSE(IsBankIban("BG80 BNBG 9661 1020 3456 78"));
+  EXPECT_FALSE(IsBankIban("NO9386011117947"));
+  EXPECT_FALSE(IsBankIban("BG80BNBG96611020345679"));
 }
 
 TEST(Checks, IbanRemainderOfUnusualTexts) {

@@ -84,7 +84,7 @@ TEST(FullFolder, EveryFileKeepsItsPreviousVersionAndTheMessageNamesItWithTheReas
   const std::vector<Kind> kinds = {
       {kRegisterFile, kRegisterBackup, [&](int v) { return SaveRegister(fs, registers[v], {}); }},
       {kPaymentListFile, kPaymentListBackup, [&](int v) { return SavePaymentList(fs, lists[v], {}); }},
-      {"O081226p.dp1", nullptr, [&](int v) { return WritePaymentFile(fs, lists[v], false, payDay, nullptr); }},
+      {"O081226p.dp1", nullptr, [&](int v) { return WriteFinalPaymentFile(fs, lists[v], payDay); }},
       {"open.txt", nullptr,
        [&](int v) { return WriteAccountOpeningRequests(fs, registers[v], settings, messages, dir.File("open.txt")); }},
       {"overdraft.txt", nullptr,

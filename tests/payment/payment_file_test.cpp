@@ -72,13 +72,11 @@ PayFileSettings Settings(const std::string& utf8Name = "Торва ООД") {
   return s;
 }
 
-// The first pass as the control sheet runs it: body, then its control string.
+// The first pass as the control sheet runs it: the body, and its control string.
 std::string FirstPass(const PaymentList& list, const PayFileSettings& settings) {
-  std::string full;
-  EXPECT_TRUE(WritePaymentFile(SystemFileSystem(), list, true, PayDay{settings, {}, 0}, &full).ok());
-  std::string control;
-  EXPECT_TRUE(TextFileCrc(SystemFileSystem(), full, control).ok());
-  return control;
+  PayDay day{settings, {}, 0};
+  EXPECT_TRUE(WritePaymentBody(SystemFileSystem(), list, day).ok());
+  return day.StoredControlString;
 }
 
 // The final file of the pay day whose control sheet left `control` and `total`.
@@ -194,7 +192,7 @@ TEST(PaymentFileWrite, AnAmountWiderThanItsColumnsIsRefusedAndNothingIsReplaced)
   test::WriteFileBytes(dir.File("O071226p.dp3"), "before");
   PaymentList list = ThreeEmployees();
   list.lines[1].NetAmount.assign("10000000000.00");  // 14 characters
-  const Status s = WritePaymentFile(SystemFileSystem(), list, true, PayDay{Settings(), {}, 0});
+  const Status s = WriteFinalPaymentFile(SystemFileSystem(), list, PayDay{Settings(), "C2412435", 1434.7});
   EXPECT_FALSE(s.ok());
   EXPECT_NE(s.message().find("10000000000.00"), std::string::npos);
   EXPECT_EQ(test::ReadFileBytes(dir.File("O071226p.dp3")), "before");
@@ -204,7 +202,7 @@ TEST(PaymentFileWrite, AFailedWriteLeavesThePreviousFileWholeAndNoTemporaryFile)
   test::TempDir dir;
   test::WriteFileBytes(dir.File("O071226p.dp3"), "before");
   test::FailingFileSystem fs(test::FailingFileSystem::Step::WriteTemp);
-  const Status s = WritePaymentFile(fs, ThreeEmployees(), false, PayDay{Settings(), "C2412435", 1434.7});
+  const Status s = WriteFinalPaymentFile(fs, ThreeEmployees(), PayDay{Settings(), "C2412435", 1434.7});
   EXPECT_FALSE(s.ok());
   EXPECT_EQ(test::ReadFileBytes(dir.File("O071226p.dp3")), "before");
   int entries = 0;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/cp1251.h"
-#include "common/text.h"
+#include "common/data_files.h"
 #include "personnel/register_files.h"
 #include "support/failing_file_system.h"
 #include "support/fakes.h"
@@ -86,9 +86,6 @@ TEST(PaymentList, StoredFieldsFindTheirLineByEgn) {
   EXPECT_TRUE(list.lines[2].NetAmount.empty());  // only the first of two employees sharing an EGN
   EXPECT_TRUE(list.lines[3].NetAmount.empty());
   EXPECT_EQ(PaymentListCaption(list), Cp("Масово плащане - 4"));
-
-  EXPECT_EQ(FindLineByEgn(list, "8002023456"), &list.lines[1]);
-  EXPECT_EQ(FindLineByEgn(list, "800202345"), nullptr);
 }
 
 TEST(PaymentList, SaveWritesEveryLineAtTheRecordOffsets) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/cp1251.h"
-#include "common/text.h"
+#include "common/data_files.h"
 #include "support/failing_file_system.h"
 #include "support/fakes.h"
 #include "support/raw_records.h"
@@ -111,8 +111,8 @@ TEST_F(Conversion, ExistingRegisterIsNeverTouched) {
   WriteFileBytes("employs.dat", OldRecord(274, 1, 0));
   WriteFileBytes("employIB.dat", "keep");
   ConvertIBANData(fs, {}, messages);
-  ConvertRegisterV1(fs, {}, messages);
-  ConvertRegisterV2(fs, {}, messages);
+  WriteFileBytes("employs.dat", OldRecord(316, 1, 0));
+  ConvertIBANData(fs, {}, messages);
   EXPECT_EQ(ReadFileBytes("employIB.dat"), "keep");
 
   WriteFileBytes("masspIB.dat", "");
@@ -131,7 +131,7 @@ TEST_F(Conversion, NothingToDoWithoutTheOldFile) {
 TEST_F(Conversion, FailedWriteIsReportedAndLeavesNoRegister) {
   WriteFileBytes("employs.dat", OldRecord(274, 1, 0));
   fs.fail = Step::WriteTemp;
-  ConvertRegisterV1(fs, {}, messages);
+  ConvertIBANData(fs, {}, messages);
   fs.fail = Step::None;
   ASSERT_EQ(messages.log.size(), 1u);
   EXPECT_EQ(messages.log[0].text, "Error save in file " + Full("employIB.dat") + " !");
@@ -141,6 +141,12 @@ TEST_F(Conversion, FailedWriteIsReportedAndLeavesNoRegister) {
 class PaymentConversion : public ::testing::Test {
 protected:
   PaymentConversion() { SetDataDir(""); }
+  // The payment list's conversion alone: the register's newer file is there already.
+  void ConvertPaymentList() {
+    WriteFileBytes("employs.dat", "");
+    WriteFileBytes("employIB.dat", "");
+    ConvertIBANData(fs, {}, messages);
+  }
   test::TempDir dir;
   test::FailingFileSystem fs;
   test::FakeMessages messages;
@@ -150,7 +156,7 @@ TEST_F(PaymentConversion, OldRecordsGainAnEmptyIban) {
   const std::string a = Stored("B1", "1", "1.00", "one").substr(0, 113);
   const std::string b = Stored("", "2", "2.00", "two").substr(0, 113);
   WriteFileBytes("masspay.dat", a + b + "partial");
-  ConvertPaymentList(fs, {}, messages);
+  ConvertPaymentList();
   EXPECT_EQ(ReadFileBytes("masspIB.dat"), a + std::string(23, '\0') + b + std::string(23, '\0'));
   EXPECT_EQ(ReadFileBytes("masspay.dat"), a + b + "partial");
   EXPECT_TRUE(messages.log.empty());
@@ -159,7 +165,7 @@ TEST_F(PaymentConversion, OldRecordsGainAnEmptyIban) {
 TEST_F(PaymentConversion, ExistingPaymentFileIsKept) {
   WriteFileBytes("masspay.dat", std::string(113, '\0'));
   WriteFileBytes("masspIB.dat", "keep");
-  ConvertPaymentList(fs, {}, messages);
+  ConvertPaymentList();
   EXPECT_EQ(ReadFileBytes("masspIB.dat"), "keep");
 }
 
@@ -177,7 +183,7 @@ TEST_F(PaymentConversion, RunsWithTheRegisterConversionOnly) {
 TEST_F(PaymentConversion, FailedWriteIsReported) {
   WriteFileBytes("masspay.dat", std::string(113, '\0'));
   fs.fail = Step::Rename;
-  ConvertPaymentList(fs, {}, messages);
+  ConvertPaymentList();
   fs.fail = Step::None;
   ASSERT_EQ(messages.log.size(), 1u);
   EXPECT_EQ(messages.log[0].text, "Error save in file " + dir.File("masspIB.dat") + " !");

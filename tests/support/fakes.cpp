@@ -7,7 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "common/text.h"
+#include "common/data_files.h"
 
 namespace zel::test {
 

@@ -5,9 +5,9 @@
 #include <clocale>
 #include <memory>
 
+#include "common/data_files.h"
 #include "common/file_io.h"
 #include "common/running_mark.h"
-#include "common/text.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/QtClock.h"
 #include "common/ui/QtMessages.h"

@@ -17,8 +17,8 @@
 #include <QToolButton>
 
 #include "common/cp1251.h"
+#include "common/data_files.h"
 #include "common/file_io.h"
-#include "common/text.h"
 #include "common/ui/QtText.h"
 #include "shell/data_folder_lock.h"
 #include "shell/ui/Startup.h"
