@@ -35,9 +35,10 @@ std::string PaymentFileText(const PaymentList& list, const PayDay& payDay);
 
 // Every amount must be empty (blanks alone count as empty) or an amount as
 // the payment edit dialog stores it: digits, a point, two decimals, at least
-// the minimum of the list's currency, no wider than its 13 columns. Anything else ("1e3", "12лв", "1,5", a
-// negative amount) would reach the bank as a text it reads differently from
-// the total of the header. The first other line is named with its amount.
+// the minimum of the list's currency, no wider than its 13 columns. Anything
+// else ("1e3", "12лв", "1,5", a negative amount) would reach the bank as a
+// text it reads differently from the total of the header. The first other
+// line is named with its amount.
 Status CheckPayableAmounts(const PaymentList& list);
 
 // The two writes of the pay day's PayFileName, each replacing the file whole
