@@ -2,13 +2,13 @@
 
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/ui/DialogButtons.h"
 #include "common/ui/QtText.h"
 #include "common/ui/TypingLimit.h"
 #include "company/company_data.h"
@@ -63,41 +63,23 @@ void TFmassout::CreateControls() {
   }
   grid->setColumnStretch(1, 1);
 
-  B_Ok = new QPushButton(Qs("Ok"), this);
-  B_Ok->setObjectName(Qs("B_Ok"));
+  B_Ok = NewDialogButton(*this, "B_Ok", "Ok", [this] { accept(); });
   B_Ok->setEnabled(false);
   // Enter confirms once a printed sheet has enabled "Ok", and does nothing before.
   B_Ok->setDefault(true);
-  B_Print = new QPushButton(Qs("Печат на контролен лист"), this);
-  B_Print->setObjectName(Qs("B_Print"));
-  B_Cancel = new QPushButton(Qs("Отказ"), this);
-  B_Cancel->setObjectName(Qs("B_Cancel"));
-  connect(B_Ok, &QPushButton::clicked, this, &TFmassout::accept);
-  connect(B_Print, &QPushButton::clicked, this, &TFmassout::B_PrintClick);
-  connect(B_Cancel, &QPushButton::clicked, this, &TFmassout::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(B_Ok);
-  buttons->addWidget(B_Print);
-  buttons->addWidget(B_Cancel);
+  B_Print = NewDialogButton(*this, "B_Print", "Печат на контролен лист", [this] { B_PrintClick(); });
+  B_Cancel = NewDialogButton(*this, "B_Cancel", "Отказ", [this] { reject(); });
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
   layout->addLayout(grid);
   layout->addSpacing(10);
-  layout->addLayout(buttons);
+  layout->addLayout(ButtonRow({B_Ok, B_Print, B_Cancel}));
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   // The two fields that cannot be changed here are left out.
-  QWidget* order[] = {Field(PayFileField::CompanyName),
-                      Field(PayFileField::CompanyIban),
-                      Field(PayFileField::PayDate),
-                      Field(PayFileField::SeqNo),
-                      B_Ok,
-                      B_Print,
-                      B_Cancel};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+  SetTabOrder({Field(PayFileField::CompanyName), Field(PayFileField::CompanyIban), Field(PayFileField::PayDate),
+               Field(PayFileField::SeqNo), B_Ok, B_Print, B_Cancel});
   Field(PayFileField::CompanyName)->setFocus();
 }
 

@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +9,7 @@
 #include <algorithm>
 
 #include "common/ui/CentreOnScreen.h"
+#include "common/ui/DialogButtons.h"
 #include "common/ui/QtText.h"
 
 namespace zel::ui {
@@ -71,24 +71,15 @@ void TFormEditMoney::CreateControls() {
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
 
-  B_Ok = new QPushButton(Qs("Потвърждаване"), this);
-  B_Ok->setObjectName(Qs("B_Ok"));
+  B_Ok = NewDialogButton(*this, "B_Ok", "Потвърждаване", [this] { accept(); });
   B_Ok->setDefault(true);
-  B_Cancel = new QPushButton(Qs("Отказ"), this);
-  B_Cancel->setObjectName(Qs("B_Cancel"));
-  connect(B_Ok, &QPushButton::clicked, this, &TFormEditMoney::accept);
-  connect(B_Cancel, &QPushButton::clicked, this, &TFormEditMoney::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(B_Ok);
-  buttons->addWidget(B_Cancel);
+  B_Cancel = NewDialogButton(*this, "B_Cancel", "Отказ", [this] { reject(); });
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
   layout->addLayout(grid);
   layout->addSpacing(10);
-  layout->addLayout(buttons);
+  layout->addLayout(ButtonRow({B_Ok, B_Cancel}));
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   QLineEdit* amount = Field(PaymentField::NetAmount);

@@ -10,6 +10,7 @@
 
 #include "common/messages.h"
 #include "common/ui/CentreOnScreen.h"
+#include "common/ui/DialogButtons.h"
 #include "common/ui/QtText.h"
 #include "personnel/register.h"
 
@@ -65,13 +66,9 @@ void TFormEditPerson::CreateControls() {
   // The caption stands to the left of the box.
   CheckBox1->setLayoutDirection(Qt::RightToLeft);
 
-  B_Ok = new QPushButton(Qs("Потвърждаване"), this);
-  B_Ok->setObjectName(Qs("B_Ok"));
+  B_Ok = NewDialogButton(*this, "B_Ok", "Потвърждаване", [this] { B_OkClick(); });
   B_Ok->setDefault(true);
-  connect(B_Ok, &QPushButton::clicked, this, &TFormEditPerson::B_OkClick);
-  B_Cancel = new QPushButton(Qs("Отказ"), this);
-  B_Cancel->setObjectName(Qs("B_Cancel"));
-  connect(B_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+  B_Cancel = NewDialogButton(*this, "B_Cancel", "Отказ", [this] { reject(); });
 
   QWidget* previous = nullptr;
   for (QWidget* next : edits_) {

@@ -1,12 +1,12 @@
 #include "shell/ui/TFEuroReport.h"
 
 #include <QFontDatabase>
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "common/ui/CentreOnScreen.h"
+#include "common/ui/DialogButtons.h"
 #include "common/ui/QtText.h"
 
 namespace zel::ui {
@@ -31,24 +31,14 @@ TFEuroReport::TFEuroReport(Services& services, const ConversionReport& report, Q
   }
   Memo1->setPlainText(text);
 
-  B_Print = new QPushButton(Qs("Печат"), this);
-  B_Print->setObjectName(Qs("B_Print"));
-  B_Close = new QPushButton(Qs("Затвори"), this);
-  B_Close->setObjectName(Qs("B_Close"));
+  B_Print = NewDialogButton(*this, "B_Print", "Печат", [this] { B_PrintClick(); });
+  B_Close = NewDialogButton(*this, "B_Close", "Затвори", [this] { accept(); });
   B_Close->setDefault(true);
-  connect(B_Print, &QPushButton::clicked, this, &TFEuroReport::B_PrintClick);
-  connect(B_Close, &QPushButton::clicked, this, &QDialog::accept);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(B_Print);
-  buttons->addWidget(B_Close);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1, 1);
-  layout->addLayout(buttons);
-
-  setTabOrder(Memo1, B_Print);
-  setTabOrder(B_Print, B_Close);
+  layout->addLayout(ButtonRow({B_Print, B_Close}));
+  SetTabOrder({Memo1, B_Print, B_Close});
   B_Close->setFocus();
   // Room for the widest lines on a 1366 x 768 screen.
   resize(1000, 600);

@@ -1,0 +1,32 @@
+#include "common/ui/DialogButtons.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+#include "common/ui/QtText.h"
+
+namespace zel::ui {
+
+QPushButton* NewDialogButton(QWidget& dialog, const char* name, const char* caption, std::function<void()> click) {
+  auto* button = new QPushButton(Qs(caption), &dialog);
+  button->setObjectName(Qs(name));
+  QObject::connect(button, &QPushButton::clicked, &dialog, std::move(click));
+  return button;
+}
+
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  for (QPushButton* button : buttons) row->addWidget(button);
+  return row;
+}
+
+void SetTabOrder(std::initializer_list<QWidget*> order) {
+  QWidget* previous = nullptr;
+  for (QWidget* next : order) {
+    if (previous != nullptr) QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
+}
+
+}  // namespace zel::ui

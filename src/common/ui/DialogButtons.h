@@ -1,0 +1,21 @@
+#pragma once
+// What the dialogs build alike: their push buttons, the row that holds them
+// at the right, and the keyboard order.
+
+#include <functional>
+#include <initializer_list>
+
+class QHBoxLayout;
+class QPushButton;
+class QWidget;
+
+namespace zel::ui {
+
+// A push button of `dialog`, named as the form names it; `click` runs when it is pressed.
+QPushButton* NewDialogButton(QWidget& dialog, const char* name, const char* caption, std::function<void()> click);
+// The buttons side by side at the right end of a row.
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
+// The widgets take the keyboard (Tab) in this order.
+void SetTabOrder(std::initializer_list<QWidget*> order);
+
+}  // namespace zel::ui
