@@ -1,6 +1,7 @@
 #include "common/currency.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "common/amount.h"
 #include "common/cp1251.h"
@@ -53,6 +54,31 @@ Status WriteEuroRecord(FileSystem& fs, const Date& day) {
   char text[32];
   std::snprintf(text, sizeof text, "EUR\r\n%02d.%02d.%04d\r\n", day.day, day.month, day.year);
   return files::ReplaceFile(fs, DataFile(kCurrencyRecord), text);
+}
+
+CurrencyRecord ReadCurrencyRecord(FileSystem& fs) {
+  CurrencyRecord record;
+  const std::string path = DataFile(kCurrencyRecord);
+  if (!fs.Exists(path)) return record;
+  std::string content;
+  if (Status read = files::ReadFile(fs, path, content); !read.ok()) {
+    record.state = CurrencyRecord::State::Other;
+    record.problem = read.message() + "\n" + Cp("Сумите в данните не се приемат за евро.");
+    return record;
+  }
+  const std::string_view first = std::string_view(content).substr(0, content.find_first_of("\r\n"));
+  if (first == "EUR") {
+    record.state = CurrencyRecord::State::Euro;
+    return record;
+  }
+  // What it holds instead, as far as it is text and not too long to show.
+  std::string shown;
+  for (const char c : first.substr(0, 40)) shown.push_back(static_cast<unsigned char>(c) < 0x20 ? ' ' : c);
+  record.state = CurrencyRecord::State::Other;
+  record.problem = Cp("Записът за валутата ") + files::ShownPath(files::FullPath(fs, path)) +
+                   (content.empty() ? Cp(" е празен") : Cp(" съдържа „") + shown + Cp("“")) +
+                   Cp(" вместо „EUR“. Сумите в данните не се приемат за евро.");
+  return record;
 }
 
 Status RecordBeforeSave(FileSystem& fs, DataFolder& folder, const Date& today) {

@@ -39,6 +39,15 @@ struct DataFolder {
 
 // The record of a folder in euro, written whole or not at all.
 Status WriteEuroRecord(FileSystem& fs, const Date& day);
+
+// What the folder's currency record holds: only one whose first line is
+// "EUR" says euro.
+struct CurrencyRecord {
+  enum class State { Missing, Euro, Other } state = State::Missing;
+  // For Other: the message that names the file and what it holds.
+  std::string problem;
+};
+CurrencyRecord ReadCurrencyRecord(FileSystem& fs);
 // Before a data file is saved: a folder in euro that has no record yet gets
 // it first, so that a folder holding data in euro always says so.
 Status RecordBeforeSave(FileSystem& fs, DataFolder& folder, const Date& today);

@@ -37,6 +37,18 @@ void KeepBackup(FileSystem& fs, const std::string& full, const std::string& back
   }
 }
 
+// Makes the new name of `full` durable. The file is in place and whole
+// whatever happens here: a folder that cannot be flushed (a network share)
+// is no failure, and another failure leaves only its survival of a power
+// cut in doubt. That is told through `warn`, but the file counts as
+// written: a caller that undid its work on it would act against the disk.
+void FlushRenamed(FileSystem& fs, const std::string& full, const WarningSink& warn) {
+  const Status s = fs.SyncFolder(FolderOf(fs, full));
+  if (s.ok() || fs.IsFlushUnsupported(s) || !warn) return;
+  warn("File " + ShownPath(full) + " is saved, but its folder could not be flushed to the disk (" + s.message() +
+       ")");
+}
+
 }  // namespace
 
 std::string ShownPath(std::string_view path) { return Utf8ToCp1251(path); }
@@ -112,10 +124,7 @@ Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view con
   if (!backupPath.empty() && fs.Exists(full)) KeepBackup(fs, full, backupPath, warn);
 
   if (Status s = fs.Rename(temp, full); !s.ok()) return fail(s);
-  // The new file is in place; only its durability across a power cut is in doubt.
-  if (Status s = fs.SyncFolder(FolderOf(fs, full)); !s.ok() && !fs.IsFlushUnsupported(s)) {
-    return Failure("Error save in file", full, s);
-  }
+  FlushRenamed(fs, full, warn);
   return Status::Ok();
 }
 
@@ -136,7 +145,7 @@ Status KeepCopy(FileSystem& fs, const std::string& from, const std::string& to) 
   if (Status s = fs.Remove(temp); !s.ok()) return fail(s);
   if (Status s = fs.Link(FullPath(fs, from), temp); !s.ok()) return fail(s);
   if (Status s = fs.Rename(temp, full); !s.ok()) return fail(s);
-  if (Status s = fs.SyncFolder(FolderOf(fs, full)); !s.ok()) return Failure("Error save in file", full, s);
+  FlushRenamed(fs, full, {});
   return Status::Ok();
 }
 

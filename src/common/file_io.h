@@ -54,8 +54,9 @@ void RemoveStaleTemporaries(FileSystem& fs, const std::string& path);
 // temporary file in the same folder and is flushed; when `backupPath` is not
 // empty, the previous file is kept under that name (an older backup deleted
 // first) by a second name or a copy, never by moving the main name away;
-// then the temporary file is renamed over `path` and the folder is flushed
-// (unless it cannot be flushed at all).
+// then the temporary file is renamed over `path` and the folder is flushed.
+// Once renamed the file is saved: a folder that cannot be flushed at all is
+// no failure, and any other failure to flush it is only told through `warn`.
 // Failing to delete the old backup or to keep the new one is reported through
 // `warn` with "Error deleting file %s !" or "Error renaming file %s to %s!"
 // and the save goes on. Any other failure leaves the previous file untouched,
@@ -65,7 +66,8 @@ Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view con
 
 // Makes `to` a complete copy of `from` at once or not at all: a second name
 // (or a flushed copy where the file system has no links) made under a
-// temporary name and renamed into place, replacing an existing `to`.
+// temporary name and renamed into place, replacing an existing `to`; the
+// folder's flush counts as in ReplaceFile.
 Status KeepCopy(FileSystem& fs, const std::string& from, const std::string& to);
 
 }  // namespace zel::files

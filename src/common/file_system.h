@@ -97,7 +97,7 @@ public:
   virtual Status Remove(const std::string& path) = 0;
   // Asked before a save touches anything: Ok when a rename may put a new file
   // in place of `path` (or there is no such file), otherwise why not (Windows
-  // will not replace a read-only file).
+  // will not replace a read-only file, nor one another program holds).
   virtual Status CheckReplaceable(const std::string& path) = 0;
   // Gives the file `from` the second name `to` (a hard link), or copies it
   // (flushed to the disk) where the file system has no links. Fails when

@@ -1,6 +1,7 @@
 #include "payment/pay_file_dialog.h"
 
 #include <cstdio>
+#include <tuple>
 
 #include "common/checks.h"
 #include "common/cp1251.h"
@@ -88,7 +89,7 @@ PayFileInputCheck CheckPayFileInput(PayFileFieldTexts& fields) {
 }
 
 PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& store, PayFileSettings& stored,
-                                   const ControlSheetCall& printControlSheet, Currency currency) {
+                                   const ControlSheetCall& printControlSheet, Currency currency, const Date& today) {
   PayFilePrintResult result;
   const PayFileInputCheck check = CheckPayFileInput(fields);
   if (!check.valid) {
@@ -97,8 +98,13 @@ PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& sto
     result.message = check.message;
     return result;
   }
-  // The bank reads the file's amounts as euro from that day on.
-  if (const auto refusal = LevaRefusal(currency, ParseDate(fields[PayFileField::PayDate]))) {
+  // The bank reads the file's amounts as euro from that day on, also for a
+  // pay date typed before it.
+  const Date payDate = ParseDate(fields[PayFileField::PayDate]);
+  const auto later = [](const Date& a, const Date& b) {
+    return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day) ? b : a;
+  };
+  if (const auto refusal = LevaRefusal(currency, later(today, payDate))) {
     result.ok = OkButton::Disable;
     result.message = *refusal;
     return result;

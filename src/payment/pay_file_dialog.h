@@ -54,10 +54,12 @@ struct PayFilePrintResult {
 // The control sheet of the open mass payment list, run on the settings just stored.
 using ControlSheetCall = std::function<ControlSheetResult()>;
 
-// "Печат на контролен лист": validate, refuse amounts in leva for a pay
-// date from 1 January 2026 on, store the settings (with the file name built)
-// in `stored`, save the company data, print the control sheet.
+// "Печат на контролен лист": validate, refuse amounts in leva from
+// 1 January 2026 on (the later of `today` and the pay date decides, so that no
+// date typed sends leva to a bank that reads euro), store the settings (with
+// the file name built) in `stored`, save the company data, print the control
+// sheet.
 PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& store, PayFileSettings& stored,
-                                   const ControlSheetCall& printControlSheet, Currency currency);
+                                   const ControlSheetCall& printControlSheet, Currency currency, const Date& today);
 
 }  // namespace zel

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "common/currency.h"
 #include "common/file_system.h"
 #include "common/messages.h"
 
@@ -17,7 +18,11 @@ namespace zel {
 bool NotIbanData(FileSystem& fs, const std::string& folder, Messages& messages);
 // employs.dat into employIB.dat in the layout its size reveals, then
 // masspay.dat into masspIB.dat; each file only when the older one exists and
-// the new one does not.
-void ConvertIBANData(FileSystem& fs, const std::string& folder, Messages& messages);
+// the new one does not. The older files hold leva: in a folder in euro
+// (`currency`, as its record says) their amounts are converted as the
+// folder's own were, and the user is told; a file with an amount that cannot
+// be is not brought over, and the user is told why.
+void ConvertIBANData(FileSystem& fs, const std::string& folder, Messages& messages,
+                     Currency currency = Currency::Leva);
 
 }  // namespace zel

@@ -32,7 +32,18 @@ bool LockDataFolder(FileSystem& fs, const std::string& folder, Messages& message
   const std::string path = files::WithSeparator(fs, folder) + kLockFile;
   const std::string computer = fs.ComputerName();
   bool held = false;
-  if (fs.LockFile(path, computer + "\n", lock, held).ok() || !held) return true;
+  const Status locked = fs.LockFile(path, computer + "\n", lock, held);
+  if (locked.ok()) return true;
+  if (!held) {
+    // No lock (a read-only folder, a network mount without locks, a lock
+    // file another program holds): the work goes on, but the user must know
+    // that a second copy would not be stopped.
+    messages.Show(Cp("ZEL не може да заключи папката с данни (") + files::ShownPath(path) + ": " +
+                  locked.message() +
+                  Cp("). Програмата не може да провери дали в тази папка не работи друго копие на ZEL: не стартирайте "
+                     "второ копие в нея, за да не се загубят данни."));
+    return true;
+  }
 
   std::string note;
   (void)fs.ReadInChunks(path, kLongestName + 2, [&note](std::string_view piece, std::size_t) {

@@ -19,7 +19,8 @@ inline constexpr const char* kLockFile = "zel.lock";
 // When another copy holds it, says so (on which computer, when the lock file
 // tells) and returns false: the program is to end without touching anything.
 // A folder that cannot be locked at all (read-only, on a file system without
-// locks) does not stop the program: true, with `lock` left empty.
+// locks) does not stop the program: the user is told that no other copy is
+// kept out, and it returns true with `lock` left empty.
 bool LockDataFolder(FileSystem& fs, const std::string& folder, Messages& messages, std::unique_ptr<FileLock>& lock);
 
 }  // namespace zel

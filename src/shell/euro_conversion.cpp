@@ -1,5 +1,6 @@
 #include "shell/euro_conversion.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "common/key_hash.h"
 #include "common/whole_file.h"
 #include "payment/payment_form.h"
+#include "payment/payment_list.h"
 #include "payment/payment_record.h"
 #include "personnel/employee_form.h"
 
@@ -36,13 +38,31 @@ Status Failed(FileSystem& fs, const char* what, const std::string& path, const S
                       reason.message() + ")");
 }
 
-// Undoes a conversion that did not reach its record: each kept leva file
-// goes back under its own name in one step, and the report goes.
+// Whether both files exist and hold the same bytes.
+bool SameBytes(FileSystem& fs, const std::string& a, const std::string& b) {
+  std::string first;
+  std::string second;
+  return fs.Exists(b) && fs.ReadAll(a, first).ok() && fs.ReadAll(b, second).ok() && first == second;
+}
+
+// Undoes a conversion: the record goes first, so that a kill in the middle
+// leaves the journal without it, which the next start undoes again; then
+// each kept leva file goes back under its own name in one step (or, when the
+// data file holds the same bytes, as the second name a failure right after
+// the copy leaves, the copy goes), the report, and the journal last.
+// A failure stops it where it is; the journal stays for the next start.
 Status PutLevaBack(FileSystem& fs) {
+  if (Status s = RemoveIfThere(fs, DataFile(kCurrencyRecord)); !s.ok()) {
+    return Failed(fs, "Error deleting file", DataFile(kCurrencyRecord), s);
+  }
   for (const auto* names : {&kDataFiles, &kBackups}) {
     for (const char* name : *names) {
       const std::string leva = LevaCopy(name);
       if (!fs.Exists(leva)) continue;
+      if (SameBytes(fs, leva, DataFile(name))) {
+        if (Status s = fs.Remove(leva); !s.ok()) return Failed(fs, "Error deleting file", leva, s);
+        continue;
+      }
       if (Status s = fs.Rename(leva, DataFile(name)); !s.ok()) {
         return Failed(fs, "Error renaming file", leva, s);
       }
@@ -88,7 +108,7 @@ public:
           continue;
         }
         const std::optional<std::string> euro = Convert(field.view(), EuroRounding::General);
-        if (!euro) return Refuse(field.view(), section.labels[c], Who(r.FullName.view(), r.EGN.view()));
+        if (!euro) return Refuse(field.view(), section.labels[c], r.FullName.view(), r.EGN.view());
         Count(section, c, line, field.view(), *euro);
         field = *euro;
         any = true;
@@ -143,7 +163,7 @@ public:
           }
           const bool shown =
               payableByEgn->Find(egn) >= 0 && count - 1 - static_cast<std::size_t>(lastRecordByEgn->Find(egn)) == i;
-          if (shown) return Refuse(rec.NetAmount.view(), section.labels[0], Who(fullName, egn));
+          if (shown) return Refuse(rec.NetAmount.view(), section.labels[0], fullName, egn);
           ++dropped;
           continue;
         }
@@ -175,16 +195,8 @@ private:
     return rec;
   }
 
-  // The euro amount, when the text is a plain number whose euro text fits the field.
   static std::optional<std::string> Convert(std::string_view leva, EuroRounding rounding) {
-    std::optional<std::string> euro = LevaToEuro(leva, rounding);
-    if (euro && euro->size() > FixedText<20>::kCapacity) return std::nullopt;
-    return euro;
-  }
-
-  static std::string Who(std::string_view name, std::string_view egn) {
-    const std::string id = Cp("ЕГН ") + std::string(egn);
-    return name.empty() ? id : std::string(name) + " (" + id + ")";
+    return FieldInEuro(leva, rounding);
   }
 
   static void Count(ReportSection& section, std::size_t c, ReportLine& line, std::string_view before,
@@ -195,10 +207,8 @@ private:
     section.totalAfter[c].Add(after);
   }
 
-  bool Refuse(std::string_view amount, const std::string& label, const std::string& who) {
-    refusal_ = Cp("Сумата „") + std::string(amount) + Cp("“ в „") + label + Cp("“ на ") + who +
-               Cp(" не може да бъде превърната в евро: тя трябва да е записана само с цифри и точка и да се побира в "
-                  "полето. Поправете я и превърнете сумите отново.");
+  bool Refuse(std::string_view amount, const std::string& label, std::string_view name, std::string_view egn) {
+    refusal_ = AmountRefusal(amount, label, name, egn) + Cp(" Поправете я и превърнете сумите отново.");
     return false;
   }
 
@@ -212,10 +222,33 @@ Status ReadIfThere(FileSystem& fs, const char* name, std::string& content) {
   return fs.Exists(path) ? files::ReadFileInto(fs, path, content) : Status::Ok();
 }
 
+// Every name the conversion replaces or renames, asked before the journal
+// is written: a read-only file, or one another program holds, would stop it
+// half-way and might stop its undo too.
+Status CheckReplaceable(FileSystem& fs) {
+  for (const auto* names : {&kDataFiles, &kBackups}) {
+    for (const char* name : *names) {
+      for (const std::string& path : {DataFile(name), LevaCopy(name)}) {
+        if (!fs.Exists(path)) continue;
+        if (Status s = fs.CheckReplaceable(files::FullPath(fs, path)); !s.ok()) {
+          return Failed(fs, "Error save in file", path, s);
+        }
+      }
+    }
+  }
+  for (const char* name : {kConversionReport, kCurrencyRecord, kConversionJournal}) {
+    const std::string path = DataFile(name);
+    if (!fs.Exists(path)) continue;
+    if (Status s = fs.CheckReplaceable(files::FullPath(fs, path)); !s.ok()) {
+      return Failed(fs, "Error save in file", path, s);
+    }
+  }
+  return Status::Ok();
+}
+
 // Everything after the journal: the leva files kept, the converted ones,
 // the report and the record. The first failure is returned as it is.
-Status WriteConversion(FileSystem& fs, const std::string& staff, const std::string& payments,
-                       const ConversionReport& report, const Date& today) {
+Status WriteConversion(FileSystem& fs, const EuroConversionPlan& plan, const Date& today) {
   for (const char* name : kDataFiles) {
     if (!fs.Exists(DataFile(name))) continue;
     if (Status s = files::KeepCopy(fs, DataFile(name), LevaCopy(name)); !s.ok()) return s;
@@ -228,13 +261,83 @@ Status WriteConversion(FileSystem& fs, const std::string& staff, const std::stri
   }
   // The leva files are the backups now: a backup of the converted files would hold leva.
   if (fs.Exists(DataFile(kRegisterFile))) {
-    if (Status s = files::ReplaceFile(fs, DataFile(kRegisterFile), staff); !s.ok()) return s;
+    if (Status s = files::ReplaceFile(fs, DataFile(kRegisterFile), plan.staff); !s.ok()) return s;
   }
   if (fs.Exists(DataFile(kPaymentListFile))) {
-    if (Status s = files::ReplaceFile(fs, DataFile(kPaymentListFile), payments); !s.ok()) return s;
+    if (Status s = files::ReplaceFile(fs, DataFile(kPaymentListFile), plan.payments); !s.ok()) return s;
   }
-  if (Status s = files::ReplaceFile(fs, DataFile(kConversionReport), ReportText(report)); !s.ok()) return s;
+  if (Status s = files::ReplaceFile(fs, DataFile(kConversionReport), ReportText(plan.report)); !s.ok()) return s;
   return WriteEuroRecord(fs, today);
+}
+
+// The folder's currency as the disk holds it: euro only with a record that
+// says so; a folder without data files yet is a new one, in euro.
+DataFolder FolderOnDisk(FileSystem& fs, std::string* recordProblem = nullptr) {
+  const CurrencyRecord record = ReadCurrencyRecord(fs);
+  if (recordProblem != nullptr) *recordProblem = record.problem;
+  const bool hasData = fs.Exists(DataFile(kRegisterFile)) || fs.Exists(DataFile(kPaymentListFile));
+  DataFolder folder;
+  folder.recorded = record.state == CurrencyRecord::State::Euro;
+  folder.currency = folder.recorded || !hasData ? Currency::Euro : Currency::Leva;
+  return folder;
+}
+
+// "1234567.80" as "1 234 567.80", the groups kept together by no-break spaces.
+std::string Grouped(const std::string& amount) {
+  const std::size_t point = std::min(amount.find('.'), amount.size());
+  std::string out;
+  for (std::size_t i = 0; i < point; ++i) {
+    if (i > 0 && (point - i) % 3 == 0) out.push_back('\xA0');
+    out.push_back(amount[i]);
+  }
+  return out + amount.substr(point);
+}
+
+// The mass payment list's total as the list shows it, before and after:
+// its lines, built from the register and the stored amounts.
+Status PaymentTotals(FileSystem& fs, EuroConversionPlan& plan) {
+  PaymentList list;
+  list.currency = Currency::Leva;
+  if (Status s = LoadPaymentList(fs, list); !s.ok()) return s;
+  DecimalSum before;
+  DecimalSum after;
+  for (const PaymentLine& line : list.lines) {
+    if (line.NetAmount.empty()) continue;
+    // An amount that is no number has stopped the plan already.
+    if (const std::optional<std::string> euro = LevaToEuro(line.NetAmount.view(), EuroRounding::Pay)) {
+      before.Add(line.NetAmount.view());
+      after.Add(*euro);
+    }
+  }
+  plan.paymentsBefore = before.Text();
+  plan.paymentsAfter = after.Text();
+  return Status::Ok();
+}
+
+std::string TracesText(const std::vector<std::string>& traces) {
+  std::string text;
+  for (const std::string& name : traces) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+std::string ConvertQuestion(const EuroConversionPlan& plan) {
+  return Cp("Сумите в данните са в лева. От 1 януари 2026 г. плащанията са в евро.\n\nСлужители в регистъра: ") +
+         std::to_string(plan.employees) + Cp(".\nСумата на плащанията ") + Grouped(plan.paymentsBefore) +
+         Cp(" лв. ще стане ") + Grouped(plan.paymentsAfter) +
+         Cp(" EUR.\n\nПроверете, че това са суми в лева. Да бъдат ли превърнати в евро по курс ") +
+         std::string(kEuroRate) + Cp(" лв. за 1 евро?");
+}
+
+std::string RestoreQuestion(const std::vector<std::string>& copies, bool damaged) {
+  return Cp("Данните в тази папка са превърнати в евро (копията в лева: ") + TracesText(copies) +
+         Cp("), но записът за валутата ") + kCurrencyRecord + (damaged ? Cp(" е повреден") : Cp(" липсва")) +
+         Cp(". Да бъде ли възстановен?");
+}
+
+std::string UnderWayRefusal(const std::vector<std::string>& traces) {
+  return Cp("В папката има незавършено превръщане в евро (") + TracesText(traces) +
+         Cp("). Сумите не могат да бъдат превърнати отново. Затворете ZEL и го стартирайте отново: превръщането ще "
+            "бъде отменено и данните ще бъдат изцяло в лева.");
 }
 
 }  // namespace
@@ -248,62 +351,137 @@ FolderAtStart OpenDataFolder(FileSystem& fs) {
   for (const auto* names : {&kDataFiles, &kBackups}) {
     for (const char* name : *names) files::RemoveStaleTemporaries(fs, LevaCopy(name));
   }
-  const bool recorded = fs.Exists(DataFile(kCurrencyRecord));
   if (fs.Exists(DataFile(kConversionJournal))) {
-    if (recorded) {
-      (void)fs.Remove(DataFile(kConversionJournal));  // finished but for ending its journal
+    // The record is written last: with it the conversion finished but for
+    // ending its journal; without it, it is undone.
+    if (ReadCurrencyRecord(fs).state == CurrencyRecord::State::Euro) {
+      (void)fs.Remove(DataFile(kConversionJournal));
     } else {
       at.restored = true;
       at.status = PutLevaBack(fs);
     }
   }
-  const bool hasData = fs.Exists(DataFile(kRegisterFile)) || fs.Exists(DataFile(kPaymentListFile));
-  at.folder.recorded = recorded;
-  at.folder.currency = recorded || !hasData ? Currency::Euro : Currency::Leva;
+  at.folder = FolderOnDisk(fs, &at.recordProblem);
   return at;
 }
 
-EuroConversionResult ConvertDataFolder(FileSystem& fs, DataFolder& folder, const Date& today) {
-  EuroConversionResult result;
-  if (folder.currency == Currency::Euro) return result;
-  result.report.day = today;
+std::vector<std::string> ConversionTraces(FileSystem& fs) {
+  std::vector<std::string> traces;
+  if (fs.Exists(DataFile(kConversionJournal))) traces.emplace_back(kConversionJournal);
+  for (const auto* names : {&kDataFiles, &kBackups}) {
+    for (const char* name : *names) {
+      if (fs.Exists(LevaCopy(name))) traces.push_back(std::string(name) + kLevaSuffix);
+    }
+  }
+  return traces;
+}
 
-  const auto fail = [&result](Status status) {
-    result.status = std::move(status);
-    return std::move(result);
+EuroOffer OfferFor(FileSystem& fs, const DataFolder& folder, const Date& today) {
+  EuroOffer offer;
+  if (folder.currency == Currency::Euro) return offer;
+  // Traces of a conversion: under way (its journal), or done and its record lost.
+  if (const std::vector<std::string> traces = ConversionTraces(fs); !traces.empty()) {
+    const bool underWay = traces.front() == kConversionJournal;
+    offer.kind = underWay ? EuroOffer::Kind::Refused : EuroOffer::Kind::RestoreRecord;
+    offer.text = underWay ? UnderWayRefusal(traces)
+                          : RestoreQuestion(traces, ReadCurrencyRecord(fs).state == CurrencyRecord::State::Other);
+    return offer;
+  }
+
+  const auto fail = [&offer](Status status) {
+    offer.kind = EuroOffer::Kind::Failed;
+    offer.status = std::move(status);
+    return std::move(offer);
   };
-  std::string staff;
+  EuroConversionPlan& plan = offer.plan;
+  plan.report.day = today;
   std::string payments;
-  if (Status s = ReadIfThere(fs, kRegisterFile, staff); !s.ok()) return fail(s);
+  if (Status s = ReadIfThere(fs, kRegisterFile, plan.staff); !s.ok()) return fail(s);
   if (Status s = ReadIfThere(fs, kPaymentListFile, payments); !s.ok()) return fail(s);
+  plan.employees = plan.staff.size() / sizeof(EmployeeRecord);
 
   // Everything converted in memory first: an amount that cannot be stops it
   // before anything is written. Names, EGNs and IBANs stay as they are, so
   // the payments find their employees in the converted register.
-  std::string convertedPayments;
-  Converter converter(result.report);
-  if (!converter.Staff(staff) || !converter.Payments(staff, payments, convertedPayments)) {
-    result.refusal = converter.refusal();
+  Converter converter(plan.report);
+  if (!converter.Staff(plan.staff) || !converter.Payments(plan.staff, payments, plan.payments)) {
+    offer.kind = EuroOffer::Kind::Refused;
+    offer.text = converter.refusal();
+    offer.plan = {};
+    return offer;
+  }
+  if (Status s = PaymentTotals(fs, plan); !s.ok()) return fail(s);
+  offer.kind = EuroOffer::Kind::Convert;
+  offer.text = ConvertQuestion(plan);
+  return offer;
+}
+
+EuroConversionResult CarryOutConversion(FileSystem& fs, DataFolder& folder, EuroConversionPlan plan,
+                                        const Date& today) {
+  EuroConversionResult result;
+  // The question was asked on what the disk held then; it must still hold no traces.
+  if (const std::vector<std::string> traces = ConversionTraces(fs); !traces.empty()) {
+    result.refusal = UnderWayRefusal(traces);
+    return result;
+  }
+  if (Status s = CheckReplaceable(fs); !s.ok()) {
+    result.status = s;
     return result;
   }
 
   const std::string journal = DataFile(kConversionJournal);
-  if (Status s = files::ReplaceFile(fs, journal, Cp("Превръщане в евро\r\n")); !s.ok()) return fail(s);
-  if (Status s = WriteConversion(fs, staff, convertedPayments, result.report, today); !s.ok()) {
-    if (Status back = PutLevaBack(fs); !back.ok()) return fail(Status::Fail(s.message() + "\n" + back.message()));
-    return fail(s);
+  result.status = files::ReplaceFile(fs, journal, Cp("Превръщане в евро\r\n"));
+  if (result.status.ok()) {
+    result.status = WriteConversion(fs, plan, today);
+    if (!result.status.ok()) {
+      if (Status back = PutLevaBack(fs); !back.ok()) {
+        result.status = Status::Fail(result.status.message() + "\n" + back.message());
+      }
+    }
   }
-  (void)fs.Remove(journal);  // the record says it all; a journal left is ended at the next start
-  folder.currency = Currency::Euro;
-  folder.recorded = true;
-  result.reportPath = files::FullPath(fs, DataFile(kConversionReport));
+  // What the disk holds decides: the record is written last, so with it the
+  // folder is wholly in euro whatever failed after; without it, in leva.
+  folder = FolderOnDisk(fs);
+  if (folder.currency == Currency::Euro) {
+    (void)fs.Remove(journal);  // a journal left is ended at the next start
+    result.report = std::move(plan.report);
+    result.reportPath = files::FullPath(fs, DataFile(kConversionReport));
+  }
   return result;
 }
 
-std::string EuroQuestion() {
-  return Cp("Сумите в данните са в лева. От 1 януари 2026 г. плащанията са в евро. Да бъдат ли превърнати в евро по "
-            "курс ") +
-         std::string(kEuroRate) + Cp(" лв. за 1 евро?");
+EuroConversionResult ConvertDataFolder(FileSystem& fs, DataFolder& folder, const Date& today) {
+  EuroOffer offer = OfferFor(fs, folder, today);
+  EuroConversionResult result;
+  switch (offer.kind) {
+    case EuroOffer::Kind::Convert: return CarryOutConversion(fs, folder, std::move(offer.plan), today);
+    case EuroOffer::Kind::Failed: result.status = offer.status; break;
+    case EuroOffer::Kind::Refused:
+    case EuroOffer::Kind::RestoreRecord: result.refusal = offer.text; break;
+    case EuroOffer::Kind::None: break;
+  }
+  return result;
+}
+
+Status RestoreEuroRecord(FileSystem& fs, DataFolder& folder, const Date& today) {
+  if (Status s = WriteEuroRecord(fs, today); !s.ok()) return s;
+  folder = FolderOnDisk(fs);
+  return Status::Ok();
+}
+
+std::optional<std::string> FieldInEuro(std::string_view leva, EuroRounding rounding) {
+  std::optional<std::string> euro = LevaToEuro(leva, rounding);
+  if (euro && euro->size() > FixedText<20>::kCapacity) return std::nullopt;
+  return euro;
+}
+
+std::string AmountRefusal(std::string_view amount, const std::string& label, std::string_view name,
+                          std::string_view egn) {
+  const std::string id = Cp("ЕГН ") + std::string(egn);
+  const std::string who = name.empty() ? id : std::string(name) + " (" + id + ")";
+  return Cp("Сумата „") + std::string(amount) + Cp("“ в „") + label + Cp("“ на ") + who +
+         Cp(" не може да бъде превърната в евро: тя трябва да е записана само с цифри и точка и да се побира в "
+            "полето.");
 }
 
 std::string EuroDoneMessage(const std::string& reportPath) {
@@ -311,8 +489,20 @@ std::string EuroDoneMessage(const std::string& reportPath) {
          Cp("\". Данните в лева са запазени във файловете с окончание ") + kLevaSuffix + ".";
 }
 
+std::string EuroFailedMessage(const DataFolder& folder) {
+  return folder.currency == Currency::Euro
+             ? Cp("Сумите са превърнати в евро.")
+             : Cp("Сумите не са превърнати в евро: данните в папката са в лева, както бяха.");
+}
+
 std::string EuroRestoredMessage() {
   return Cp("Превръщането на сумите в евро не беше завършено. Данните са върнати в лева.");
+}
+
+std::string EuroNotRestoredMessage() {
+  return Cp("Превръщането на сумите в евро не беше завършено и не можа да бъде отменено. Нищо не може да бъде "
+            "платено от тази папка, докато данните не са изцяло в лева. Отстранете причината и стартирайте ZEL "
+            "отново: превръщането ще бъде отменено тогава.");
 }
 
 }  // namespace zel

@@ -14,6 +14,7 @@ using test::kValidIban;
 
 class PayFileDialogTest : public ::testing::Test {
 protected:
+  static constexpr Date kToday{2026, 12, 7, 1};
   PayFileSettings stored;  // the mass payment list's pay day settings
 
   // A control sheet that is printed, counting its runs.
@@ -141,7 +142,7 @@ TEST_F(PayFileDialogTest, PrintCommandWithInvalidInputDisablesOkAndTouchesNothin
   PayFileFieldTexts f = Filled();
   f[PayFileField::SeqNo] = "12";
   int calls = 0;
-  const PayFilePrintResult r = RunPayFilePrint(f, store, stored, Printed(calls), Currency::Euro);
+  const PayFilePrintResult r = RunPayFilePrint(f, store, stored, Printed(calls), Currency::Euro, kToday);
   EXPECT_EQ(r.ok, OkButton::Disable);
   ASSERT_TRUE(r.focus.has_value());
   EXPECT_EQ(*r.focus, PayFileField::SeqNo);
@@ -152,14 +153,22 @@ TEST_F(PayFileDialogTest, PrintCommandWithInvalidInputDisablesOkAndTouchesNothin
 }
 
 // The bank reads the amounts as euro from 1 January 2026: a folder still in
-// leva prints no sheet and writes no file for a pay date from then on.
+// leva prints no sheet and writes no file from then on, whatever pay date is
+// typed.
 TEST_F(PayFileDialogTest, LevaAmountsAreRefusedFromTheEuroDayOn) {
-  for (const auto& [date, refused] : {std::pair{"31.12.2025", false}, std::pair{"01.01.2026", true}}) {
+  const struct {
+    Date today;
+    const char* date;
+    bool refused;
+  } rows[] = {{{2025, 12, 1, 1}, "31.12.2025", false},
+              {{2025, 12, 1, 1}, "01.01.2026", true},
+              {{2026, 1, 5, 1}, "31.12.2025", true}};
+  for (const auto& [today, date, refused] : rows) {
     test::FakeSettingsStore store;
     PayFileFieldTexts f = Filled();
     f[PayFileField::PayDate] = date;
     int calls = 0;
-    const PayFilePrintResult r = RunPayFilePrint(f, store, stored, Printed(calls), Currency::Leva);
+    const PayFilePrintResult r = RunPayFilePrint(f, store, stored, Printed(calls), Currency::Leva, today);
     EXPECT_EQ(calls, refused ? 0 : 1) << date;
     EXPECT_EQ(r.ok, refused ? OkButton::Disable : OkButton::Enable) << date;
     EXPECT_EQ(r.message.find(Cp("„Превръщане в евро“")) != std::string::npos, refused) << date;
@@ -178,7 +187,7 @@ TEST_F(PayFileDialogTest, PrintCommandStoresSettingsSavesCompanyAndPrints) {
         seen = stored;
         return ControlSheetResult{Status::Ok(), true, {}};
       },
-      Currency::Euro);
+      Currency::Euro, kToday);
   EXPECT_EQ(r.ok, OkButton::Enable);
   EXPECT_TRUE(r.error.ok());
   const PayFileSettings& s = stored;
@@ -197,7 +206,7 @@ TEST_F(PayFileDialogTest, CancelledPrintDisablesOkAndFailuresKeepItsState) {
   test::FakeSettingsStore store;
   PayFileFieldTexts f = Filled();
   PayFilePrintResult r = RunPayFilePrint(
-      f, store, stored, [] { return ControlSheetResult{}; }, Currency::Euro);
+      f, store, stored, [] { return ControlSheetResult{}; }, Currency::Euro, kToday);
   EXPECT_EQ(r.ok, OkButton::Disable);
   EXPECT_TRUE(r.error.ok());
 
@@ -206,7 +215,7 @@ TEST_F(PayFileDialogTest, CancelledPrintDisablesOkAndFailuresKeepItsState) {
       [] {
         return ControlSheetResult{Status::Fail("Error save in file /x !"), false, {}};
       },
-      Currency::Euro);
+      Currency::Euro, kToday);
   EXPECT_EQ(r.ok, OkButton::Keep);
   EXPECT_EQ(r.error.message(), "Error save in file /x !");
 
@@ -217,7 +226,7 @@ TEST_F(PayFileDialogTest, CancelledPrintDisablesOkAndFailuresKeepItsState) {
       [] {
         return ControlSheetResult{Status::Ok(), false, "refused"};
       },
-      Currency::Euro);
+      Currency::Euro, kToday);
   EXPECT_EQ(r.ok, OkButton::Disable);
   EXPECT_EQ(r.message, "refused");
   EXPECT_TRUE(r.error.ok());
@@ -227,7 +236,7 @@ TEST_F(PayFileDialogTest, CancelledPrintDisablesOkAndFailuresKeepItsState) {
   stored = PayFileSettings{};
   store.failWritesFrom = 0;
   int calls = 0;
-  r = RunPayFilePrint(f, store, stored, Printed(calls), Currency::Euro);
+  r = RunPayFilePrint(f, store, stored, Printed(calls), Currency::Euro, kToday);
   EXPECT_EQ(r.ok, OkButton::Keep);
   EXPECT_FALSE(r.error.ok());
   EXPECT_EQ(calls, 0);

@@ -28,12 +28,16 @@ TEST(DataFolderLock, ASecondLockIsRefusedWhileTheFirstIsHeld) {
   first.reset();
   EXPECT_TRUE(LockDataFolder(SystemFileSystem(), dir.path(), messages, second));
   EXPECT_NE(second, nullptr);
-  // A killed copy's lock file without its lock, and a folder that cannot be locked, refuse nothing.
+  // A killed copy's lock file without its lock refuses nothing; a folder that
+  // cannot be locked refuses nothing either, but the user is told once.
   second.reset();
   EXPECT_TRUE(LockDataFolder(SystemFileSystem(), dir.path(), messages, second));
+  EXPECT_EQ(messages.log.size(), 1u);
   EXPECT_TRUE(LockDataFolder(SystemFileSystem(), dir.File("missing"), messages, first));
   EXPECT_EQ(first, nullptr);
-  EXPECT_EQ(messages.log.size(), 1u);
+  ASSERT_EQ(messages.log.size(), 2u);
+  EXPECT_NE(messages.log[1].text.find(Cp("не може да заключи")), std::string::npos);
+  EXPECT_NE(messages.log[1].text.find(dir.File("missing")), std::string::npos);
 }
 
 // What the lock file says about its holder comes from outside.

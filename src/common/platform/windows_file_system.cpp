@@ -314,9 +314,19 @@ public:
     std::wstring wide;
     if (!Convert(path, wide)) return LastError();
     const DWORD attributes = ::GetFileAttributesW(wide.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Status::Ok();
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
       return Status::Fail(Utf8ToCp1251("The file is read-only — clear its read-only attribute and save again"),
                           ERROR_ACCESS_DENIED);
+    }
+    // Held by another program as long as the rename would wait for it: the
+    // same answer, before anything is written.
+    const DWORD held = RetryWhileHeld({&wide}, [&] {
+      return HeldByAnother(wide) ? DWORD{ERROR_SHARING_VIOLATION} : DWORD{ERROR_SUCCESS};
+    });
+    if (held != ERROR_SUCCESS) {
+      return Status::Fail(Utf8ToCp1251("The file is in use by another program — close it and save again"),
+                          static_cast<int>(held));
     }
     return Status::Ok();
   }

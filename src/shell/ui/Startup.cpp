@@ -69,7 +69,11 @@ std::unique_ptr<TSDIAppForm> StartUp(Services& services) {
   new HeldLock(std::move(lock), mainWindow.get());
   // The files of the older version, under their bare names in the current
   // directory, which becomes the data directory below.
-  if (NotIbanData(services.files, {}, services.messages)) ConvertIBANData(services.files, {}, services.messages);
+  // They hold leva; a folder whose record says euro takes their amounts in euro.
+  if (NotIbanData(services.files, {}, services.messages)) {
+    const bool euro = ReadCurrencyRecord(services.files).state == CurrencyRecord::State::Euro;
+    ConvertIBANData(services.files, {}, services.messages, euro ? Currency::Euro : Currency::Leva);
+  }
 
   mainWindow->SetAboutBox(new TAboutBox(mainWindow.get()));
 
@@ -86,11 +90,12 @@ std::unique_ptr<TSDIAppForm> StartUp(Services& services) {
   const FolderAtStart folder = OpenDataFolder(services.files);
   if (!folder.status.ok()) {
     // Neither all in leva nor all in euro: nothing may be paid from it.
-    services.messages.ReportError(folder.status.message());
+    services.messages.ReportError(folder.status.message() + "\n\n" + EuroNotRestoredMessage());
     return nullptr;
   }
   services.folder = folder.folder;
   if (folder.restored) services.messages.Show(EuroRestoredMessage());
+  if (!folder.recordProblem.empty()) services.messages.Show(folder.recordProblem);
   OfferEuroConversion(services, mainWindow.get());
   mainWindow->UpdateCommands();
   return mainWindow;

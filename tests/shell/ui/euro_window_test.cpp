@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -61,9 +62,11 @@ protected:
     const std::vector<std::string> texts = printer.Texts();
     return std::find(texts.begin(), texts.end(), text) != texts.end();
   }
-  // "Запис във файл" with "Печат на контролен лист", then "Ok" when it is enabled.
-  void PayDay(ui::TSDIAppForm& frame) {
-    modal.Then([](QWidget* dialog) {
+  // "Запис във файл" with "Печат на контролен лист" (for the pay date typed,
+  // if one is given), then "Ok" when it is enabled.
+  void PayDay(ui::TSDIAppForm& frame, const char* payDate = nullptr) {
+    modal.Then([payDate](QWidget* dialog) {
+      if (payDate != nullptr) dialog->findChild<QLineEdit*>(Qs("Edit5"))->setText(Qs(payDate));
       FindButton(dialog, Qs("Печат на контролен лист"))->click();
       QAbstractButton* ok = FindButton(dialog, Qs("Ok"));
       (ok->isEnabled() ? ok : FindButton(dialog, Qs("Отказ")))->click();
@@ -82,7 +85,13 @@ TEST_F(EuroWindowTest, LevaIsAskedRefusedAndConvertedOnPurpose) {
   const auto frame = ui::StartUp(services);
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(messages.log.size(), 1u);
-  EXPECT_EQ(messages.log[0].text, EuroQuestion());
+  // The question shows what the accountant would recognise as leva.
+  const std::string noBreak = "\xA0";
+  for (const std::string& shown : {Cp("Служители в регистъра: 4."), Cp("Сумата на плащанията 3") + noBreak +
+                                                                        Cp("000.08 лв. ще стане 1") + noBreak +
+                                                                        "533.93 EUR."}) {
+    EXPECT_NE(messages.log[0].text.find(shown), std::string::npos) << messages.log[0].text;
+  }
   EXPECT_TRUE(Euro(*frame)->isEnabled());
 
   ui::TFMoneyForm* list = OpenPayments(*frame);
@@ -93,6 +102,14 @@ TEST_F(EuroWindowTest, LevaIsAskedRefusedAndConvertedOnPurpose) {
   PayDay(*frame);
   EXPECT_EQ(messages.log.back().text, *LevaRefusal(Currency::Leva, clock.today));
   EXPECT_FALSE(SystemFileSystem().Exists(payFile));
+  // A pay date typed back into 2025 sends no leva either.
+  const std::size_t refusals = messages.log.size();
+  printer.ops->clear();
+  PayDay(*frame, "31.12.2025");
+  EXPECT_EQ(messages.log.size(), refusals + 1);
+  EXPECT_EQ(messages.log.back().text, *LevaRefusal(Currency::Leva, clock.today));
+  EXPECT_EQ(printer.ops->size(), 0u);
+  EXPECT_FALSE(SystemFileSystem().Exists(dir.File("O311225p.dp0")));
   Close(list);
   // The request files and the returned account-opening blocks carry amounts; the lists of accounts do not.
   frame->FileOpen1Execute();
