@@ -45,8 +45,7 @@ void KeepBackup(FileSystem& fs, const std::string& full, const std::string& back
 void FlushRenamed(FileSystem& fs, const std::string& full, const WarningSink& warn) {
   const Status s = fs.SyncFolder(FolderOf(fs, full));
   if (s.ok() || fs.IsFlushUnsupported(s) || !warn) return;
-  warn("File " + ShownPath(full) + " is saved, but its folder could not be flushed to the disk (" + s.message() +
-       ")");
+  warn("File " + ShownPath(full) + " is saved, but its folder could not be flushed to the disk (" + s.message() + ")");
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 
 #include "common/cp1251.h"
 #include "common/data_files.h"
-#include "common/euro.h"
 #include "common/employee_record.h"
+#include "common/euro.h"
 #include "common/file_io.h"
 #include "common/fixed_records.h"
 #include "payment/payment_form.h"
@@ -82,7 +82,8 @@ std::optional<std::string> InEuro(EmployeeRecord& r) {
 std::optional<std::string> InEuro(PaymentRecord& r) {
   if (r.NetAmount.empty()) return std::nullopt;
   const std::optional<std::string> euro = FieldInEuro(r.NetAmount.view(), EuroRounding::Pay);
-  if (!euro) return AmountRefusal(r.NetAmount.view(), PaymentFieldInfoOf(PaymentField::NetAmount).label, {}, r.EGN.view());
+  if (!euro)
+    return AmountRefusal(r.NetAmount.view(), PaymentFieldInfoOf(PaymentField::NetAmount).label, {}, r.EGN.view());
   r.NetAmount = *euro;
   return std::nullopt;
 }
@@ -97,7 +98,7 @@ enum class Outcome { Nothing, Written, Refused };
 // whole file back (the older file stays as it is).
 template <typename Old>
 Outcome ConvertFile(FileSystem& fs, const std::string& folder, const char* oldName, const char* newName,
-                      Messages& messages, Currency currency) {
+                    Messages& messages, Currency currency) {
   const std::string source = folder + oldName;
   const std::string target = folder + newName;
   if (!fs.Exists(source) || fs.Exists(target)) return Outcome::Nothing;

@@ -22,7 +22,6 @@ bool NotIbanData(FileSystem& fs, const std::string& folder, Messages& messages);
 // (`currency`, as its record says) their amounts are converted as the
 // folder's own were, and the user is told; a file with an amount that cannot
 // be is not brought over, and the user is told why.
-void ConvertIBANData(FileSystem& fs, const std::string& folder, Messages& messages,
-                     Currency currency = Currency::Leva);
+void ConvertIBANData(FileSystem& fs, const std::string& folder, Messages& messages, Currency currency = Currency::Leva);
 
 }  // namespace zel

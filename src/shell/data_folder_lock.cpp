@@ -38,8 +38,7 @@ bool LockDataFolder(FileSystem& fs, const std::string& folder, Messages& message
     // No lock (a read-only folder, a network mount without locks, a lock
     // file another program holds): the work goes on, but the user must know
     // that a second copy would not be stopped.
-    messages.Show(Cp("ZEL не може да заключи папката с данни (") + files::ShownPath(path) + ": " +
-                  locked.message() +
+    messages.Show(Cp("ZEL не може да заключи папката с данни (") + files::ShownPath(path) + ": " + locked.message() +
                   Cp("). Програмата не може да провери дали в тази папка не работи друго копие на ZEL: не стартирайте "
                      "второ копие в нея, за да не се загубят данни."));
     return true;

@@ -190,5 +190,35 @@ TEST_F(PaymentConversion, FailedWriteIsReported) {
   EXPECT_FALSE(fs.Exists("masspIB.dat"));
 }
 
+// The older files hold leva: in a folder in euro their amounts come in
+// converted (the register's to the nearest cent, net pay by the pay rule),
+// and a file with an amount that cannot be is not brought over at all.
+TEST_F(PaymentConversion, InAFolderInEuroTheLevaAmountsComeInConverted) {
+  std::string staff = OldRecord(316, 1, 0);
+  Put(staff, 220, "802.00");
+  Put(staff, 273, "100");
+  WriteFileBytes("employs.dat", staff);
+  WriteFileBytes("masspay.dat", Stored("", "7501011211", "900.00", "pay").substr(0, 113));
+  ConvertIBANData(fs, {}, messages, Currency::Euro);
+  const std::string reg = ReadFileBytes("employIB.dat");
+  EXPECT_EQ(reg.substr(220, 7), std::string("\x06") + "410.06");
+  EXPECT_EQ(reg.substr(273, 6), std::string("\x05") + "51.13");
+  EXPECT_EQ(ReadFileBytes("masspIB.dat").substr(31, 7), std::string("\x06") + "460.17");
+  ASSERT_EQ(messages.log.size(), 1u);
+  EXPECT_NE(messages.log[0].text.find(Cp("превърнати в евро")), std::string::npos);
+
+  std::remove("employIB.dat");
+  std::remove("masspIB.dat");
+  messages.log.clear();
+  Put(staff, 220, "1,5");
+  WriteFileBytes("employs.dat", staff);
+  ConvertIBANData(fs, {}, messages, Currency::Euro);
+  EXPECT_FALSE(fs.Exists("employIB.dat"));
+  EXPECT_TRUE(fs.Exists("masspIB.dat"));
+  ASSERT_EQ(messages.log.size(), 2u);
+  EXPECT_NE(messages.log[0].text.find("1,5"), std::string::npos);
+  EXPECT_NE(messages.log[0].text.find("employs.dat"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zel

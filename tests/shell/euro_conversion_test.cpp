@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 
 #include "common/cp1251.h"
 #include "common/data_files.h"
+#include "support/failing_file_system.h"
 #include "support/fakes.h"
 #include "support/raw_records.h"
 
@@ -53,8 +56,29 @@ protected:
     WriteFileBytes(dir.File(kRegisterBackup), "older register");
   }
 
+  // Empties the folder and writes the leva folder again.
+  void ResetLevaFolder() {
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) std::filesystem::remove(e.path());
+    WriteLevaFolder();
+  }
+  // The folder as it is in leva, and as a clean conversion leaves it in euro.
+  void TakeBothStates() {
+    WriteLevaFolder();
+    leva = Listing(dir.path());
+    DataFolder folder = OpenDataFolder(fs).folder;
+    ASSERT_TRUE(ConvertDataFolder(fs, folder, today).status.ok());
+    euro = Listing(dir.path());
+    ResetLevaFolder();
+  }
+  std::string StateOnDisk() const {
+    const std::set<std::string> now = Listing(dir.path());
+    return now == leva ? "leva" : now == euro ? "euro" : "mixed";
+  }
+
   test::TempDir dir;
   FileSystem& fs = SystemFileSystem();
+  std::set<std::string> leva;
+  std::set<std::string> euro;
   Date today{2026, 12, 8, 2};
   std::string staff;
   std::string payments;
@@ -157,6 +181,135 @@ TEST_F(EuroConversion, ANewFolderIsInEuroAndRecordsItBeforeItsFirstSave) {
   EXPECT_EQ(ReadFileBytes(dir.File(kCurrencyRecord)), "EUR\r\n08.12.2026\r\n");
   WriteFileBytes(dir.File(kRegisterFile), Employee(Cp("Иван Петров Иванов"), "8001011234", "410.06", "1.02", ""));
   EXPECT_EQ(OpenDataFolder(fs).folder.currency, Currency::Euro);
+}
+
+// Every failure of the conversion or its undo ends wholly in leva or wholly
+// in euro, the program takes the folder as the disk holds it, and the next
+// start finds the same.
+TEST_F(EuroConversion, EveryFailureEndsWhollyInLevaOrWhollyInEuro) {
+  TakeBothStates();
+  using Step = test::FailingFileSystem::Step;
+  const auto endsWith = [](const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+  };
+  struct Row {
+    const char* what;
+    std::function<bool(Step, const std::string&, const std::string&)> failWhen;
+    int error;
+    const char* state;
+    bool reported;
+    bool refusedBeforeWriting = false;
+  };
+  const Row rows[] = {
+      {"every folder flush fails, the record's after its rename too",
+       [](Step s, auto&, auto&) { return s == Step::SyncFolder; }, EIO, "euro", false},
+      {"a folder that cannot be flushed at all (a network share)",
+       [](Step s, auto&, auto&) { return s == Step::SyncFolder; }, EINVAL, "euro", false},
+      {"the record is not written",
+       [&](Step s, const std::string& p, auto&) {
+         return s == Step::CreateTemp && endsWith(p, std::string(kCurrencyRecord) + ".tmp-");
+       },
+       EIO, "leva", true},
+      {"the register is not replaced: its leva copy is a second name of it",
+       [&](Step s, const std::string& p, auto&) {
+         return s == Step::CreateTemp && endsWith(p, std::string(kRegisterFile) + ".tmp-");
+       },
+       EIO, "leva", true},
+      {"a read-only register, found before the journal",
+       [&](Step s, const std::string& p, auto&) { return s == Step::CheckReplaceable && endsWith(p, kRegisterFile); },
+       EACCES, "leva", true, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    ResetLevaFolder();
+    test::FailingFileSystem failing;
+    bool wrote = false;
+    failing.failWhen = [&](Step s, const std::string& path, const std::string& from) {
+      wrote = wrote || s == Step::CreateTemp;
+      return row.failWhen(s, path, from);
+    };
+    failing.error = row.error;
+    failing.systemError = row.error;
+    DataFolder folder = OpenDataFolder(fs).folder;
+    const EuroConversionResult result = ConvertDataFolder(failing, folder, today);
+    EXPECT_EQ(StateOnDisk(), row.state);
+    EXPECT_EQ(folder.currency, std::string(row.state) == "euro" ? Currency::Euro : Currency::Leva);
+    EXPECT_EQ(!result.status.ok(), row.reported) << result.status.message();
+    EXPECT_EQ(wrote, !row.refusedBeforeWriting);
+    EXPECT_EQ(OpenDataFolder(fs).folder.currency, folder.currency);
+    EXPECT_EQ(StateOnDisk(), row.state);
+  }
+}
+
+// An undo that fails too leaves the journal: the folder counts as leva, a
+// second conversion is refused naming what is left, and the next start
+// finishes the undo.
+TEST_F(EuroConversion, AFailedUndoIsNeverConvertedAgainAndTheNextStartFinishesIt) {
+  TakeBothStates();
+  using Step = test::FailingFileSystem::Step;
+  test::FailingFileSystem failing;
+  failing.failWhen = [](Step s, const std::string& path, const std::string& from) {
+    const auto ends = [](const std::string& t, const std::string& e) {
+      return t.size() >= e.size() && t.compare(t.size() - e.size(), e.size(), e) == 0;
+    };
+    return (s == Step::CreateTemp && ends(path, "valuta.dat.tmp-")) || (s == Step::Rename && ends(from, ".lev"));
+  };
+  DataFolder folder = OpenDataFolder(fs).folder;
+  EXPECT_FALSE(ConvertDataFolder(failing, folder, today).status.ok());
+  EXPECT_EQ(folder.currency, Currency::Leva);
+
+  const std::set<std::string> left = Listing(dir.path());
+  const EuroConversionResult again = ConvertDataFolder(fs, folder, today);
+  for (const char* named : {"valuta.jrn", "employIB.dat.lev"}) {
+    EXPECT_NE(again.refusal.find(named), std::string::npos) << again.refusal;
+  }
+  EXPECT_EQ(Listing(dir.path()), left);
+
+  const FolderAtStart next = OpenDataFolder(fs);
+  EXPECT_TRUE(next.restored);
+  EXPECT_TRUE(next.status.ok()) << next.status.message();
+  EXPECT_EQ(StateOnDisk(), "leva");
+}
+
+// A converted folder whose record is lost or says something else is never
+// taken as euro nor converted again; it is offered its record back.
+TEST_F(EuroConversion, ALostOrStrangeRecordIsOfferedBackNeverAConversion) {
+  TakeBothStates();
+  const struct {
+    const char* record;  // nullptr: lost
+    const char* told;    // in the message at start, if any
+    const char* asked;   // in the question
+  } rows[] = {{nullptr, nullptr, "липсва"}, {"USD\r\n", "USD", "повреден"}, {"", "празен", "повреден"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.record == nullptr ? "lost" : row.record);
+    ResetLevaFolder();
+    DataFolder converted = OpenDataFolder(fs).folder;
+    ASSERT_TRUE(ConvertDataFolder(fs, converted, today).status.ok());
+    if (row.record == nullptr) {
+      std::filesystem::remove(dir.File(kCurrencyRecord));
+    } else {
+      WriteFileBytes(dir.File(kCurrencyRecord), row.record);
+    }
+    const std::set<std::string> before = Listing(dir.path());
+
+    FolderAtStart at = OpenDataFolder(fs);
+    EXPECT_EQ(at.folder.currency, Currency::Leva);
+    EXPECT_EQ(at.recordProblem.empty(), row.told == nullptr);
+    if (row.told != nullptr) {
+      EXPECT_NE(at.recordProblem.find(Cp(row.told)), std::string::npos) << at.recordProblem;
+      EXPECT_NE(at.recordProblem.find(kCurrencyRecord), std::string::npos) << at.recordProblem;
+    }
+    const EuroOffer offer = OfferFor(fs, at.folder, today);
+    EXPECT_EQ(offer.kind, EuroOffer::Kind::RestoreRecord);
+    EXPECT_NE(offer.text.find(Cp(row.asked)), std::string::npos) << offer.text;
+    EXPECT_NE(offer.text.find("employIB.dat.lev"), std::string::npos) << offer.text;
+    EXPECT_FALSE(ConvertDataFolder(fs, at.folder, today).refusal.empty());
+    EXPECT_EQ(Listing(dir.path()), before);
+
+    ASSERT_TRUE(RestoreEuroRecord(fs, at.folder, today).ok());
+    EXPECT_EQ(at.folder.currency, Currency::Euro);
+    EXPECT_EQ(StateOnDisk(), "euro");
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // does nothing and reports the system's description of an input/output error.
 
 #include <cerrno>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,11 +18,29 @@ std::string InjectedErrorText();
 
 class FailingFileSystem : public FileSystem {
 public:
-  enum class Step { None, CreateTemp, WriteTemp, SyncTemp, DeleteBackup, KeepBackup, Rename, SyncFolder, Read };
+  enum class Step {
+    None,
+    CreateTemp,
+    WriteTemp,
+    SyncTemp,
+    DeleteBackup,
+    KeepBackup,
+    Rename,
+    SyncFolder,
+    Read,
+    CheckReplaceable
+  };
 
   explicit FailingFileSystem(Step step = Step::None) : fail(step) {}
 
+  // The step that fails, every time it runs (DeleteBackup: every removal,
+  // KeepBackup: every link).
   Step fail;
+  // When set, decides instead of `fail` which runs of which steps fail:
+  // `path` is what the step makes, changes or reads (the target of a rename
+  // or link, the prefix of a temporary file, the folder flushed), `from` the
+  // source of a rename or link (empty for the other steps).
+  std::function<bool(Step step, const std::string& path, const std::string& from)> failWhen;
   // The system's error the failing step reports: EIO, or ENOSPC for a full
   // disk, EACCES for a folder that became read-only.
   int error = EIO;
@@ -36,7 +55,7 @@ public:
   Status ReadAll(const std::string& path, std::string& content) override;
   Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) override;
   Status Remove(const std::string& path) override;
-  Status CheckReplaceable(const std::string& path) override { return real_.CheckReplaceable(path); }
+  Status CheckReplaceable(const std::string& path) override;
   Status Link(const std::string& from, const std::string& to) override;
   Status Rename(const std::string& from, const std::string& to) override;
   Status SyncFolder(const std::string& folder) override;
@@ -51,6 +70,10 @@ public:
   std::string ComputerName() override { return real_.ComputerName(); }
 
 private:
+  bool Fails(Step step, const std::string& path, const std::string& from = {}) const {
+    return failWhen ? failWhen(step, path, from) : fail == step;
+  }
+
   FileSystem& real_ = SystemFileSystem();
 };
 

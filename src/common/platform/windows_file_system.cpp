@@ -321,9 +321,8 @@ public:
     }
     // Held by another program as long as the rename would wait for it: the
     // same answer, before anything is written.
-    const DWORD held = RetryWhileHeld({&wide}, [&] {
-      return HeldByAnother(wide) ? DWORD{ERROR_SHARING_VIOLATION} : DWORD{ERROR_SUCCESS};
-    });
+    const DWORD held = RetryWhileHeld(
+        {&wide}, [&] { return HeldByAnother(wide) ? DWORD{ERROR_SHARING_VIOLATION} : DWORD{ERROR_SUCCESS}; });
     if (held != ERROR_SUCCESS) {
       return Status::Fail(Utf8ToCp1251("The file is in use by another program — close it and save again"),
                           static_cast<int>(held));

@@ -108,9 +108,8 @@ PayFileFieldTexts TFmassout::FieldTexts() const {
 
 void TFmassout::B_PrintClick() {
   PayFileFieldTexts texts = FieldTexts();
-  const PayFilePrintResult result =
-      RunPayFilePrint(texts, services_.settings, stored_, printControlSheet_, services_.folder.currency,
-                      services_.clock.Today());
+  const PayFilePrintResult result = RunPayFilePrint(texts, services_.settings, stored_, printControlSheet_,
+                                                    services_.folder.currency, services_.clock.Today());
   // The check writes the date with "." as its separators and the IBAN in
   // capitals: the fields show what was stored.
   for (const PayFileField checked : {PayFileField::PayDate, PayFileField::CompanyIban}) {

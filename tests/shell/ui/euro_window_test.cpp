@@ -87,9 +87,9 @@ TEST_F(EuroWindowTest, LevaIsAskedRefusedAndConvertedOnPurpose) {
   ASSERT_EQ(messages.log.size(), 1u);
   // The question shows what the accountant would recognise as leva.
   const std::string noBreak = "\xA0";
-  for (const std::string& shown : {Cp("Служители в регистъра: 4."), Cp("Сумата на плащанията 3") + noBreak +
-                                                                        Cp("000.08 лв. ще стане 1") + noBreak +
-                                                                        "533.93 EUR."}) {
+  for (const std::string& shown :
+       {Cp("Служители в регистъра: 4."),
+        Cp("Сумата на плащанията 3") + noBreak + Cp("000.08 лв. ще стане 1") + noBreak + "533.93 EUR."}) {
     EXPECT_NE(messages.log[0].text.find(shown), std::string::npos) << messages.log[0].text;
   }
   EXPECT_TRUE(Euro(*frame)->isEnabled());
