@@ -112,4 +112,10 @@ bool TFMoneyForm::FormClose() {
   return true;
 }
 
+void TFMoneyForm::WriteSepaFile() {}
+
+void TFMoneyForm::ImportAmounts() {}
+
+void TFMoneyForm::ExportCsv() {}
+
 }  // namespace zel::ui
