@@ -1,7 +1,6 @@
 #include "payment/pay_file_dialog.h"
 
-#include <cstdio>
-
+#include "common/calendar.h"
 #include "common/checks.h"
 #include "common/cp1251.h"
 #include "common/text.h"
@@ -29,30 +28,6 @@ const std::array<FieldInfo, kPayFileFieldCount>& PayFileFieldTable() {
   }};
   return table;
 }
-
-namespace {
-
-// The day of a valid "dd.mm.yyyy" date.
-Date ParseDate(std::string_view date) {
-  const auto number = [date](std::size_t pos, std::size_t count) {
-    int n = 0;
-    for (const char c : date.substr(pos, count)) n = n * 10 + (c - '0');
-    return n;
-  };
-  Date day;
-  day.day = number(0, 2);
-  day.month = number(3, 2);
-  day.year = number(6, 4);
-  return day;
-}
-
-std::string FormatDate(const Date& date) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.day, date.month, date.year);
-  return text;
-}
-
-}  // namespace
 
 PayFileFieldTexts InitialPayFileFields(const CompanyData& company, const Date& today) {
   PayFileFieldTexts f;
@@ -98,7 +73,7 @@ PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& sto
     return result;
   }
   // The bank reads the file's amounts as euro from that day on.
-  if (const auto refusal = LevaRefusal(currency, ParseDate(fields[PayFileField::PayDate]))) {
+  if (const auto refusal = LevaRefusal(currency, *ParseDate(fields[PayFileField::PayDate]))) {
     result.ok = OkButton::Disable;
     result.message = *refusal;
     return result;

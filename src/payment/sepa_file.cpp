@@ -1,0 +1,233 @@
+#include "payment/sepa_file.h"
+
+#include <cstdio>
+
+#include "common/amount.h"
+#include "common/calendar.h"
+#include "common/checks.h"
+#include "common/cp1251.h"
+#include "common/text.h"
+#include "common/transliteration.h"
+
+namespace zel {
+
+namespace {
+
+// The form of an IBAN the scheme takes: country letters, check digits, then
+// letters or digits, at most 34 in all; and its check digits right.
+bool IsSepaIban(std::string_view iban) {
+  if (iban.size() < 5 || iban.size() > 34 || !IsValidIban(iban)) return false;
+  for (std::size_t i = 0; i < iban.size(); ++i) {
+    const char c = iban[i];
+    const bool letter = c >= 'A' && c <= 'Z';
+    const bool digit = c >= '0' && c <= '9';
+    if (i < 2 ? !letter : i < 4 ? !digit : !(letter || digit)) return false;
+  }
+  return true;
+}
+
+std::string Quoted(std::string_view cp1251) { return Cp("„") + std::string(cp1251) + Cp("“"); }
+
+// The file is written by appending; every text of it goes through Text().
+class Xml {
+public:
+  explicit Xml(std::size_t reserve) { out_.reserve(reserve); }
+
+  void Open(std::string_view indent, std::string_view tag) {
+    out_ += indent;
+    out_ += '<';
+    out_ += tag;
+    out_ += ">\n";
+  }
+  void Close(std::string_view indent, std::string_view tag) {
+    out_ += indent;
+    out_ += "</";
+    out_ += tag;
+    out_ += ">\n";
+  }
+  // <tag>text</tag> on one line, the text escaped.
+  void Leaf(std::string_view indent, std::string_view tag, std::string_view text) {
+    out_ += indent;
+    out_ += '<';
+    out_ += tag;
+    out_ += '>';
+    Text(text);
+    out_ += "</";
+    out_ += tag;
+    out_ += ">\n";
+  }
+  // Markup of the program's own, written as it stands.
+  void Raw(std::string_view markup) { out_ += markup; }
+  // Characters with a meaning in XML as references. The Latin set has none
+  // of them but "'", which needs none in element content; the rule is kept
+  // whole all the same, so that no text can ever break the document.
+  void Text(std::string_view text) {
+    for (const char c : text) {
+      switch (c) {
+        case '&': out_ += "&amp;"; break;
+        case '<': out_ += "&lt;"; break;
+        case '>': out_ += "&gt;"; break;
+        case '"': out_ += "&quot;"; break;
+        default: out_ += c;
+      }
+    }
+  }
+  std::string Take() { return std::move(out_); }
+
+private:
+  std::string out_;
+};
+
+void WriteAgent(Xml& xml, const SepaHeader& header) {
+  const char* const in = "        ";
+  xml.Raw("      <DbtrAgt>\n        <FinInstnId>\n");
+  if (header.payerBic.empty()) {
+    xml.Raw("          <Othr>\n            <Id>NOTPROVIDED</Id>\n          </Othr>\n");
+  } else {
+    xml.Leaf("          ", header.version == SepaVersion::Pain09 ? "BICFI" : "BIC", header.payerBic);
+  }
+  xml.Close(in, "FinInstnId");
+  xml.Close("      ", "DbtrAgt");
+}
+
+void WriteTransfer(Xml& xml, const SepaHeader& header, const SepaPayment& payment, std::size_t ordinal) {
+  xml.Raw("      <CdtTrfTxInf>\n        <PmtId>\n");
+  xml.Leaf("          ", "EndToEndId", SepaEndToEndId(header.messageId, ordinal));
+  xml.Raw("        </PmtId>\n        <Amt>\n          <InstdAmt Ccy=\"EUR\">");
+  xml.Raw(FormatCents(payment.cents));
+  xml.Raw("</InstdAmt>\n        </Amt>\n        <Cdtr>\n");
+  xml.Leaf("          ", "Nm", payment.name);
+  xml.Raw("        </Cdtr>\n        <CdtrAcct>\n          <Id>\n");
+  xml.Leaf("            ", "IBAN", payment.iban);
+  xml.Raw("          </Id>\n        </CdtrAcct>\n");
+  if (!payment.reason.empty()) {
+    xml.Raw("        <RmtInf>\n");
+    xml.Leaf("          ", "Ustrd", payment.reason);
+    xml.Raw("        </RmtInf>\n");
+  }
+  xml.Raw("      </CdtTrfTxInf>\n");
+}
+
+std::string IsoDateTime(const DateTime& moment) {
+  char time[16];
+  std::snprintf(time, sizeof time, "T%02d:%02d:%02d", moment.time.hour, moment.time.minute, moment.time.second);
+  return IsoDate(moment.date) + time;
+}
+
+}  // namespace
+
+std::string_view SepaVersionName(SepaVersion version) {
+  return version == SepaVersion::Pain09 ? "pain.001.001.09" : "pain.001.001.03";
+}
+
+SepaPayments CollectSepaPayments(const PaymentList& list) {
+  SepaPayments result;
+  const auto refuse = [&result](std::string message) {
+    result = SepaPayments{};
+    result.refusal = std::move(message);
+    return result;
+  };
+  result.payments.reserve(list.lines.size());
+  for (std::size_t i = 0; i < list.lines.size(); ++i) {
+    const PaymentLine& line = list.lines[i];
+    const std::string_view fullName = line.Employee.FullName.view();
+    const std::string_view amount = Trim(line.NetAmount.view());
+    if (amount.empty()) {
+      result.leftOut.push_back({i, LeftOutWhy::NoAmount});
+      continue;
+    }
+    const std::optional<std::int64_t> cents = ParseCents(amount);
+    if (!cents || *cents > kSepaMaxCents) {
+      return refuse(Cp("Сумата ") + Quoted(amount) + Cp(" за ") + std::string(fullName) + Cp(" не е валидна !"));
+    }
+    if (*cents == 0) {
+      result.leftOut.push_back({i, LeftOutWhy::ZeroAmount});
+      continue;
+    }
+    SepaPayment payment;
+    payment.line = i;
+    payment.iban = ToUpperLatin(Trim(line.Employee.IBAN.view()));
+    if (!IsSepaIban(payment.iban)) {
+      return refuse(Cp("IBAN ") + Quoted(line.Employee.IBAN.view()) + Cp(" на ") + std::string(fullName) +
+                    Cp(" не е валиден !"));
+    }
+    payment.name = CutAtWord(TransliterateToLatin(fullName), kSepaNameLength);
+    if (payment.name.empty()) {
+      return refuse(Cp("Името ") + Quoted(fullName) + Cp(" не може да се изпише с латински букви !"));
+    }
+    payment.reason = CutAtWord(TransliterateToLatin(line.Reason.view()), kSepaReasonLength);
+    payment.cents = *cents;
+    result.totalCents += *cents;
+    result.payments.push_back(std::move(payment));
+  }
+  if (result.payments.empty()) {
+    return refuse(Cp("Няма ред със сума за превод: SEPA файлът не може да е празен !"));
+  }
+  return result;
+}
+
+std::string SepaMessageId(const DateTime& created, std::uint64_t number) {
+  char id[64];
+  std::snprintf(id, sizeof id, "ZEL%04d%02d%02d%02d%02d%02d-%llu", created.date.year, created.date.month,
+                created.date.day, created.time.hour, created.time.minute, created.time.second,
+                static_cast<unsigned long long>(number));
+  return id;
+}
+
+std::string SepaEndToEndId(std::string_view messageId, std::size_t ordinal) {
+  return std::string(messageId) + "-" + std::to_string(ordinal);
+}
+
+bool IsSepaIdentifier(std::string_view id) {
+  return !id.empty() && id.size() <= kSepaIdLength && IsEpcLatin(id) && id.front() != '/' && id.back() != '/' &&
+         id.find("//") == std::string_view::npos;
+}
+
+std::string LeftOutText(LeftOutWhy why) {
+  return Cp(why == LeftOutWhy::NoAmount ? "няма сума" : "сумата е нула");
+}
+
+std::string SepaDocument(const SepaHeader& header, const SepaPayments& payments) {
+  // About 420 bytes a payment, so that the text is allocated once.
+  Xml xml(2048 + payments.payments.size() * 512);
+  const std::string count = std::to_string(payments.payments.size());
+  const std::string total = FormatCents(payments.totalCents);
+  xml.Raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Document xmlns=\"urn:iso:std:iso:20022:tech:xsd:");
+  xml.Raw(SepaVersionName(header.version));
+  xml.Raw("\">\n  <CstmrCdtTrfInitn>\n    <GrpHdr>\n");
+  xml.Leaf("      ", "MsgId", header.messageId);
+  xml.Leaf("      ", "CreDtTm", IsoDateTime(header.created));
+  xml.Leaf("      ", "NbOfTxs", count);
+  xml.Leaf("      ", "CtrlSum", total);
+  xml.Raw("      <InitgPty>\n");
+  xml.Leaf("        ", "Nm", header.payerName);
+  xml.Raw("      </InitgPty>\n    </GrpHdr>\n    <PmtInf>\n");
+  xml.Leaf("      ", "PmtInfId", header.messageId + "-P");
+  xml.Raw("      <PmtMtd>TRF</PmtMtd>\n");
+  xml.Leaf("      ", "BtchBookg", header.batchBooking ? "true" : "false");
+  xml.Leaf("      ", "NbOfTxs", count);
+  xml.Leaf("      ", "CtrlSum", total);
+  xml.Raw(
+      "      <PmtTpInf>\n        <SvcLvl>\n          <Cd>SEPA</Cd>\n        </SvcLvl>\n"
+      "        <CtgyPurp>\n          <Cd>SALA</Cd>\n        </CtgyPurp>\n      </PmtTpInf>\n");
+  if (header.version == SepaVersion::Pain09) {
+    xml.Raw("      <ReqdExctnDt>\n");
+    xml.Leaf("        ", "Dt", IsoDate(header.executionDate));
+    xml.Raw("      </ReqdExctnDt>\n");
+  } else {
+    xml.Leaf("      ", "ReqdExctnDt", IsoDate(header.executionDate));
+  }
+  xml.Raw("      <Dbtr>\n");
+  xml.Leaf("        ", "Nm", header.payerName);
+  xml.Raw("      </Dbtr>\n      <DbtrAcct>\n        <Id>\n");
+  xml.Leaf("          ", "IBAN", header.payerIban);
+  xml.Raw("        </Id>\n      </DbtrAcct>\n");
+  WriteAgent(xml, header);
+  xml.Raw("      <ChrgBr>SLEV</ChrgBr>\n");
+  std::size_t ordinal = 0;
+  for (const SepaPayment& payment : payments.payments) WriteTransfer(xml, header, payment, ++ordinal);
+  xml.Raw("    </PmtInf>\n  </CstmrCdtTrfInitn>\n</Document>\n");
+  return xml.Take();
+}
+
+}  // namespace zel
