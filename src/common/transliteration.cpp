@@ -1,125 +1,143 @@
 #include "common/transliteration.h"
 
-#include <array>
-
 namespace zel {
 
 namespace {
 
-constexpr unsigned char kCapitalA = 0xC0;  // А; а is 0xE0, я 0xFF
-constexpr unsigned char kCapitalYo = 0xA8;
-constexpr unsigned char kSmallYo = 0xB8;
+// What each byte of code page 1251 becomes, looked up once per character.
+enum class Kind : unsigned char { Letter, Sign, Blank, Dropped };
+
+struct Spelling {
+  Kind kind = Kind::Blank;
+  bool upper = false;
+  const char* latin = "";  // a letter's Latin letters, in small letters; a sign itself
+};
 
 // а..я in code page 1251 order. The law's table has no ы and э (and ё is
 // outside the range); they are given their usual reading so that a Russian
 // name still comes out whole.
-constexpr std::array<const char*, 32> kLetters = {
-    "a", "b", "v", "g",  "d",  "e",   "zh", "z", "i", "y", "k", "l", "m",  "n",  "o",  "p",
-    "r", "s", "t", "u",  "f",  "h",   "ts", "ch", "sh", "sht", "a", "y", "y", "e", "yu", "ya"};
+constexpr const char* kLetters[32] = {"a", "b", "v", "g", "d", "e",   "zh", "z", "i", "y", "k",
+                                      "l", "m", "n", "o", "p", "r",   "s",  "t", "u", "f", "h",
+                                      "ts", "ch", "sh", "sht", "a", "y", "y", "e", "yu", "ya"};
 
-unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
-bool IsCyrillicLetter(char c) { return Byte(c) >= kCapitalA || Byte(c) == kCapitalYo || Byte(c) == kSmallYo; }
-bool IsLatinLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsLetter(char c) { return IsCyrillicLetter(c) || IsLatinLetter(c); }
-bool IsUpper(char c) { return (Byte(c) >= kCapitalA && Byte(c) < 0xE0) || Byte(c) == kCapitalYo || (c >= 'A' && c <= 'Z'); }
+struct Table {
+  Spelling bytes[256];
+  char signs[256][2] = {};  // the byte itself as a text, for the signs kept
+};
 
-// The small letter of a Cyrillic capital; other bytes as they are.
-char Small(char c) {
-  if (Byte(c) == kCapitalYo) return static_cast<char>(kSmallYo);
-  if (Byte(c) >= kCapitalA && Byte(c) < 0xE0) return static_cast<char>(Byte(c) + 0x20);
-  return c;
+const Table& Spellings() {
+  static const Table table = [] {
+    Table t;
+    for (int b = 0; b < 256; ++b) {
+      t.signs[b][0] = static_cast<char>(b);
+      Spelling& s = t.bytes[b];
+      if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z')) {
+        s = {Kind::Letter, b <= 'Z', t.signs[b]};
+      } else if (b >= 0xC0) {
+        s = {Kind::Letter, b < 0xE0, kLetters[(b - 0xC0) % 32]};
+      } else if (b == 0xA8 || b == 0xB8) {  // Ё ё
+        s = {Kind::Letter, b == 0xA8, "yo"};
+      } else if ((b >= '0' && b <= '9') || std::string_view("/-?:().,'+").find(static_cast<char>(b)) !=
+                                               std::string_view::npos) {
+        s = {Kind::Sign, false, t.signs[b]};
+      } else if (b == '&') {
+        s = {Kind::Sign, false, "+"};
+      } else if (b == 0xB9 || b == 0x84 || b == 0x93 || b == 0xAB || b == 0xBB) {  // № „ “ « »
+        s.kind = Kind::Dropped;
+      }
+    }
+    return t;
+  }();
+  return table;
 }
+
+const Spelling& Of(const Table& t, char c) { return t.bytes[static_cast<unsigned char>(c)]; }
 
 char Capital(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// The Latin letters of a small Cyrillic letter.
-std::string_view LatinOf(char small) {
-  if (Byte(small) == kSmallYo) return "yo";
-  return kLetters[Byte(small) - 0xE0];
+// The Latin letters in the case of the Cyrillic one: all capitals in a word
+// of capitals ("ЩЕРЕВ" → "SHTEREV"), else only the first ("Щерю" → "Shteryu").
+// Written through a pointer into room made beforehand: at most three letters
+// for each byte of the text.
+char* Append(char* out, const char* latin, bool upper, bool wordInCapitals) {
+  if (upper) *out++ = Capital(*latin++);
+  for (; *latin != '\0'; ++latin) *out++ = upper && wordInCapitals ? Capital(*latin) : *latin;
+  return out;
 }
 
-// The Latin letters written in the case of the Cyrillic one: all capitals in
-// a word of capitals ("ЩЕРЕВ" → "SHTEREV"), else only the first ("Щерю" → "Shteryu").
-void Append(std::string& out, std::string_view latin, bool upper, bool wordInCapitals) {
-  for (std::size_t i = 0; i < latin.size(); ++i) out += upper && (i == 0 || wordInCapitals) ? Capital(latin[i]) : latin[i];
+bool IsSmall(char c, unsigned char small) {
+  const auto b = static_cast<unsigned char>(c);
+  return b == small || b == small - 0x20;
 }
 
 bool IsBulgaria(std::string_view word) {
-  static const std::string_view kBulgaria = "\xE1\xFA\xEB\xE3\xE0\xF0\xE8\xFF";  // българия
-  if (word.size() != kBulgaria.size()) return false;
+  static const unsigned char kBulgaria[] = {0xE1, 0xFA, 0xEB, 0xE3, 0xE0, 0xF0, 0xE8, 0xFF};  // българия
+  if (word.size() != sizeof kBulgaria) return false;
   for (std::size_t i = 0; i < word.size(); ++i) {
-    if (Small(word[i]) != kBulgaria[i]) return false;
+    if (!IsSmall(word[i], kBulgaria[i])) return false;
   }
   return true;
 }
 
-void AppendWord(std::string& out, std::string_view word) {
-  std::size_t capitals = 0;
-  for (const char c : word) capitals += IsUpper(c) ? 1 : 0;
-  const bool inCapitals = word.size() > 1 && capitals == word.size();
-  if (IsBulgaria(word)) {
-    Append(out, "bulgaria", IsUpper(word[0]), inCapitals);
-    return;
-  }
+char* AppendWord(const Table& t, char* out, std::string_view word, bool inCapitals) {
+  if (IsBulgaria(word)) return Append(out, "bulgaria", Of(t, word[0]).upper, inCapitals);
   for (std::size_t i = 0; i < word.size(); ++i) {
-    const char c = word[i];
-    if (IsLatinLetter(c)) {
-      out += c;
-      continue;
-    }
-    const char small = Small(c);
+    const Spelling& s = Of(t, word[i]);
     // "ия" that ends the word is "ia": Мария → Maria, but Вилияна → Viliyana.
-    if (small == '\xE8' && i + 2 == word.size() && Small(word[i + 1]) == '\xFF') {
-      Append(out, "i", IsUpper(c), inCapitals);
-      Append(out, "a", IsUpper(word[i + 1]), true);
-      return;
+    if (i + 2 == word.size() && IsSmall(word[i], 0xE8) && IsSmall(word[i + 1], 0xFF)) {
+      out = Append(out, "i", s.upper, inCapitals);
+      return Append(out, "a", Of(t, word[i + 1]).upper, true);
     }
-    Append(out, LatinOf(small), IsUpper(c), inCapitals);
+    out = Append(out, s.latin, s.upper, inCapitals);
   }
-}
-
-bool IsLatinSign(char c) {
-  static const std::string_view kSigns = "/-?:().,'+ ";
-  return (c >= '0' && c <= '9') || kSigns.find(c) != std::string_view::npos;
-}
-
-// Left out altogether: "№" and the quotes „ “ « ».
-bool IsDropped(char c) {
-  static const std::string_view kDropped = "\xB9\x84\x93\xAB\xBB";
-  return kDropped.find(c) != std::string_view::npos;
+  return out;
 }
 
 }  // namespace
 
 bool IsEpcLatin(std::string_view text) {
+  const Table& t = Spellings();
   for (const char c : text) {
-    if (!IsLatinLetter(c) && !IsLatinSign(c)) return false;
+    const Spelling& s = Of(t, c);
+    const bool kept = c == ' ' || (s.kind == Kind::Sign && c != '&') ||
+                      (s.kind == Kind::Letter && static_cast<unsigned char>(c) < 0x80);
+    if (!kept) return false;
   }
   return true;
 }
 
 std::string TransliterateToLatin(std::string_view cp1251) {
-  std::string spelt;
-  spelt.reserve(cp1251.size() + cp1251.size() / 4);
+  const Table& t = Spellings();
+  // "щ" is the longest: three letters.
+  std::string out(3 * cp1251.size(), '\0');
+  char* const first = out.data();
+  char* w = first;
+  bool blank = true;  // no blank at the start, nor two in a row
   for (std::size_t i = 0; i < cp1251.size();) {
-    if (IsLetter(cp1251[i])) {
-      std::size_t end = i;
-      while (end < cp1251.size() && IsLetter(cp1251[end])) ++end;
-      AppendWord(spelt, cp1251.substr(i, end - i));
+    const Spelling& s = Of(t, cp1251[i]);
+    if (s.kind == Kind::Letter) {
+      std::size_t end = i + 1;
+      std::size_t capitals = s.upper ? 1 : 0;
+      for (; end < cp1251.size() && Of(t, cp1251[end]).kind == Kind::Letter; ++end) {
+        capitals += Of(t, cp1251[end]).upper ? 1 : 0;
+      }
+      const std::size_t length = end - i;
+      w = AppendWord(t, w, cp1251.substr(i, length), length > 1 && capitals == length);
+      blank = false;
       i = end;
       continue;
     }
-    const char c = cp1251[i++];
-    if (IsDropped(c)) continue;
-    spelt += c == '&' ? '+' : IsLatinSign(c) ? c : ' ';
+    ++i;
+    if (s.kind == Kind::Sign) {
+      *w++ = *s.latin;
+      blank = false;
+    } else if (s.kind == Kind::Blank && !blank) {
+      *w++ = ' ';
+      blank = true;
+    }
   }
-  std::string out;
-  out.reserve(spelt.size());
-  for (const char c : spelt) {
-    if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
-    out += c;
-  }
-  if (!out.empty() && out.back() == ' ') out.pop_back();
+  if (w != first && w[-1] == ' ') --w;
+  out.resize(static_cast<std::size_t>(w - first));
   return out;
 }
 

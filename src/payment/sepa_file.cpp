@@ -1,5 +1,6 @@
 #include "payment/sepa_file.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "common/amount.h"
@@ -56,12 +57,21 @@ public:
     out_ += tag;
     out_ += ">\n";
   }
-  // Markup of the program's own, written as it stands.
+  // Markup of the program's own, written as it stands (a literal's length
+  // known without counting).
+  template <std::size_t N>
+  void Raw(const char (&markup)[N]) {
+    out_.append(markup, N - 1);
+  }
   void Raw(std::string_view markup) { out_ += markup; }
   // Characters with a meaning in XML as references. The Latin set has none
   // of them but "'", which needs none in element content; the rule is kept
   // whole all the same, so that no text can ever break the document.
   void Text(std::string_view text) {
+    if (text.find_first_of("&<>\"") == std::string_view::npos) {
+      out_ += text;
+      return;
+    }
     for (const char c : text) {
       switch (c) {
         case '&': out_ += "&amp;"; break;
@@ -90,20 +100,40 @@ void WriteAgent(Xml& xml, const SepaHeader& header) {
   xml.Close("      ", "DbtrAgt");
 }
 
-void WriteTransfer(Xml& xml, const SepaHeader& header, const SepaPayment& payment, std::size_t ordinal) {
-  xml.Raw("      <CdtTrfTxInf>\n        <PmtId>\n");
-  xml.Leaf("          ", "EndToEndId", SepaEndToEndId(header.messageId, ordinal));
-  xml.Raw("        </PmtId>\n        <Amt>\n          <InstdAmt Ccy=\"EUR\">");
-  xml.Raw(FormatCents(payment.cents));
-  xml.Raw("</InstdAmt>\n        </Amt>\n        <Cdtr>\n");
-  xml.Leaf("          ", "Nm", payment.name);
-  xml.Raw("        </Cdtr>\n        <CdtrAcct>\n          <Id>\n");
-  xml.Leaf("            ", "IBAN", payment.iban);
-  xml.Raw("          </Id>\n        </CdtrAcct>\n");
+// Cents with two decimals into `text`, without a string of their own: the
+// file writes one for every payment.
+std::string_view CentsInto(char (&text)[32], std::int64_t cents) {
+  char* end = text + sizeof text;
+  char* first = end;
+  auto rest = static_cast<std::uint64_t>(cents);
+  for (int digit = 0; digit < 3 || rest != 0; ++digit) {
+    if (digit == 2) *--first = '.';
+    *--first = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
+  return std::string_view(first, static_cast<std::size_t>(end - first));
+}
+
+// The markup between the texts in as few pieces as it takes: the file
+// holds one of these for every payment.
+void WriteTransfer(Xml& xml, const SepaPayment& payment, std::string_view idStem, std::size_t ordinal) {
+  char number[32];
+  const auto written = std::to_chars(number, number + sizeof number, ordinal);
+  char cents[32];
+  xml.Raw("      <CdtTrfTxInf>\n        <PmtId>\n          <EndToEndId>");
+  xml.Text(idStem);
+  xml.Raw(std::string_view(number, static_cast<std::size_t>(written.ptr - number)));
+  xml.Raw("</EndToEndId>\n        </PmtId>\n        <Amt>\n          <InstdAmt Ccy=\"EUR\">");
+  xml.Raw(CentsInto(cents, payment.cents));
+  xml.Raw("</InstdAmt>\n        </Amt>\n        <Cdtr>\n          <Nm>");
+  xml.Text(payment.name);
+  xml.Raw("</Nm>\n        </Cdtr>\n        <CdtrAcct>\n          <Id>\n            <IBAN>");
+  xml.Text(payment.iban);
+  xml.Raw("</IBAN>\n          </Id>\n        </CdtrAcct>\n");
   if (!payment.reason.empty()) {
-    xml.Raw("        <RmtInf>\n");
-    xml.Leaf("          ", "Ustrd", payment.reason);
-    xml.Raw("        </RmtInf>\n");
+    xml.Raw("        <RmtInf>\n          <Ustrd>");
+    xml.Text(payment.reason);
+    xml.Raw("</Ustrd>\n        </RmtInf>\n");
   }
   xml.Raw("      </CdtTrfTxInf>\n");
 }
@@ -128,6 +158,8 @@ SepaPayments CollectSepaPayments(const PaymentList& list) {
     return result;
   };
   result.payments.reserve(list.lines.size());
+  std::string_view lastReason;
+  std::string lastLatin;
   for (std::size_t i = 0; i < list.lines.size(); ++i) {
     const PaymentLine& line = list.lines[i];
     const std::string_view fullName = line.Employee.FullName.view();
@@ -151,11 +183,18 @@ SepaPayments CollectSepaPayments(const PaymentList& list) {
       return refuse(Cp("IBAN ") + Quoted(line.Employee.IBAN.view()) + Cp(" на ") + std::string(fullName) +
                     Cp(" не е валиден !"));
     }
-    payment.name = CutAtWord(TransliterateToLatin(fullName), kSepaNameLength);
+    payment.name = TransliterateToLatin(fullName);
+    if (payment.name.size() > kSepaNameLength) payment.name = CutAtWord(payment.name, kSepaNameLength);
     if (payment.name.empty()) {
       return refuse(Cp("Името ") + Quoted(fullName) + Cp(" не може да се изпише с латински букви !"));
     }
-    payment.reason = CutAtWord(TransliterateToLatin(line.Reason.view()), kSepaReasonLength);
+    // "Основание" gives every line the same reason: spelt once.
+    if (line.Reason.view() != lastReason) {
+      lastReason = line.Reason.view();
+      lastLatin = TransliterateToLatin(lastReason);
+      if (lastLatin.size() > kSepaReasonLength) lastLatin = CutAtWord(lastLatin, kSepaReasonLength);
+    }
+    payment.reason = lastLatin;
     payment.cents = *cents;
     result.totalCents += *cents;
     result.payments.push_back(std::move(payment));
@@ -188,8 +227,11 @@ std::string LeftOutText(LeftOutWhy why) {
 }
 
 std::string SepaDocument(const SepaHeader& header, const SepaPayments& payments) {
-  // About 420 bytes a payment, so that the text is allocated once.
-  Xml xml(2048 + payments.payments.size() * 512);
+  // The markup of a payment is some 420 bytes besides its texts: the whole
+  // text is allocated once.
+  std::size_t size = 4096;
+  for (const SepaPayment& p : payments.payments) size += 480 + header.messageId.size() + p.name.size() + p.reason.size();
+  Xml xml(size);
   const std::string count = std::to_string(payments.payments.size());
   const std::string total = FormatCents(payments.totalCents);
   xml.Raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Document xmlns=\"urn:iso:std:iso:20022:tech:xsd:");
@@ -224,8 +266,9 @@ std::string SepaDocument(const SepaHeader& header, const SepaPayments& payments)
   xml.Raw("        </Id>\n      </DbtrAcct>\n");
   WriteAgent(xml, header);
   xml.Raw("      <ChrgBr>SLEV</ChrgBr>\n");
+  const std::string idStem = header.messageId + "-";  // SepaEndToEndId before its number
   std::size_t ordinal = 0;
-  for (const SepaPayment& payment : payments.payments) WriteTransfer(xml, header, payment, ++ordinal);
+  for (const SepaPayment& payment : payments.payments) WriteTransfer(xml, payment, idStem, ++ordinal);
   xml.Raw("    </PmtInf>\n  </CstmrCdtTrfInitn>\n</Document>\n");
   return xml.Take();
 }
