@@ -16,9 +16,9 @@ struct Spelling {
 // а..я in code page 1251 order. The law's table has no ы and э (and ё is
 // outside the range); they are given their usual reading so that a Russian
 // name still comes out whole.
-constexpr const char* kLetters[32] = {"a", "b", "v", "g", "d", "e",   "zh", "z", "i", "y", "k",
-                                      "l", "m", "n", "o", "p", "r",   "s",  "t", "u", "f", "h",
-                                      "ts", "ch", "sh", "sht", "a", "y", "y", "e", "yu", "ya"};
+constexpr const char* kLetters[32] = {"a",  "b",  "v",  "g",   "d", "e", "zh", "z", "i",  "y", "k",
+                                      "l",  "m",  "n",  "o",   "p", "r", "s",  "t", "u",  "f", "h",
+                                      "ts", "ch", "sh", "sht", "a", "y", "y",  "e", "yu", "ya"};
 
 struct Table {
   Spelling bytes[256];
@@ -37,8 +37,8 @@ const Table& Spellings() {
         s = {Kind::Letter, b < 0xE0, kLetters[(b - 0xC0) % 32]};
       } else if (b == 0xA8 || b == 0xB8) {  // Ё ё
         s = {Kind::Letter, b == 0xA8, "yo"};
-      } else if ((b >= '0' && b <= '9') || std::string_view("/-?:().,'+").find(static_cast<char>(b)) !=
-                                               std::string_view::npos) {
+      } else if ((b >= '0' && b <= '9') ||
+                 std::string_view("/-?:().,'+").find(static_cast<char>(b)) != std::string_view::npos) {
         s = {Kind::Sign, false, t.signs[b]};
       } else if (b == '&') {
         s = {Kind::Sign, false, "+"};

@@ -94,14 +94,14 @@ SepaInputCheck CheckSepaInput(SepaForm& form, const Date& today) {
   if (!day) return Fail(SepaField::ExecutionDate, "%s не е валидна !");
   const std::string label = InfoOf(SepaField::ExecutionDate).label;
   if (DayNumber(*day) < DayNumber(today)) {
-    return SepaInputCheck::Fail(
-        SepaField::ExecutionDate,
-        FillPattern(Cp("%s %s е минал ден ! Следващият работен ден е %s."), {label, date, FormatDate(NextWorkingDay(today))}));
+    return SepaInputCheck::Fail(SepaField::ExecutionDate,
+                                FillPattern(Cp("%s %s е минал ден ! Следващият работен ден е %s."),
+                                            {label, date, FormatDate(NextWorkingDay(today))}));
   }
   if (!IsWorkingDay(*day)) {
-    return SepaInputCheck::Fail(
-        SepaField::ExecutionDate,
-        FillPattern(Cp("%s %s не е работен ден ! Следващият работен ден е %s."), {label, date, FormatDate(NextWorkingDay(*day))}));
+    return SepaInputCheck::Fail(SepaField::ExecutionDate,
+                                FillPattern(Cp("%s %s не е работен ден ! Следващият работен ден е %s."),
+                                            {label, date, FormatDate(NextWorkingDay(*day))}));
   }
   return {};
 }

@@ -222,15 +222,14 @@ bool IsSepaIdentifier(std::string_view id) {
          id.find("//") == std::string_view::npos;
 }
 
-std::string LeftOutText(LeftOutWhy why) {
-  return Cp(why == LeftOutWhy::NoAmount ? "няма сума" : "сумата е нула");
-}
+std::string LeftOutText(LeftOutWhy why) { return Cp(why == LeftOutWhy::NoAmount ? "няма сума" : "сумата е нула"); }
 
 std::string SepaDocument(const SepaHeader& header, const SepaPayments& payments) {
   // The markup of a payment is some 420 bytes besides its texts: the whole
   // text is allocated once.
   std::size_t size = 4096;
-  for (const SepaPayment& p : payments.payments) size += 480 + header.messageId.size() + p.name.size() + p.reason.size();
+  for (const SepaPayment& p : payments.payments)
+    size += 480 + header.messageId.size() + p.name.size() + p.reason.size();
   Xml xml(size);
   const std::string count = std::to_string(payments.payments.size());
   const std::string total = FormatCents(payments.totalCents);

@@ -15,9 +15,9 @@ namespace {
 
 // The summary's labels, in the order of their rows from the fourth on; the
 // values stand after the widest of them.
-const char* const kLabels[] = {"Наредител :",      "IBAN на наредителя :", "BIC на банката :", "Дата на изпълнение :",
-                               "Формат :",         "Осчетоводяване :",     "Идентификатор :",  "Създаден на :",
-                               "Брой плащания :",  "Обща сума :",          "Пропуснати редове :"};
+const char* const kLabels[] = {"Наредител :",     "IBAN на наредителя :", "BIC на банката :",   "Дата на изпълнение :",
+                               "Формат :",        "Осчетоводяване :",     "Идентификатор :",    "Създаден на :",
+                               "Брой плащания :", "Обща сума :",          "Пропуснати редове :"};
 
 struct SheetLayout {
   int left = 0;        // the rules and the summary heading

@@ -38,8 +38,8 @@ TEST(TransliterateToLatin, ByTheLawAndIntoTheLatinSet) {
 
 TEST(CutAtWord, AfterTheLastWholeWord) {
   const std::tuple<const char*, std::size_t, const char*> rows[] = {
-      {"Ivan Petrov", 11, "Ivan Petrov"}, {"Ivan Petrov", 10, "Ivan"},   {"Ivan Petrov", 4, "Ivan"},
-      {"Ivan Petrov", 5, "Ivan"},         {"Ivanpetrov", 4, "Ivan"},     {"Ivan Pe trov", 7, "Ivan Pe"},
+      {"Ivan Petrov", 11, "Ivan Petrov"}, {"Ivan Petrov", 10, "Ivan"}, {"Ivan Petrov", 4, "Ivan"},
+      {"Ivan Petrov", 5, "Ivan"},         {"Ivanpetrov", 4, "Ivan"},   {"Ivan Pe trov", 7, "Ivan Pe"},
   };
   for (const auto& [text, limit, cut] : rows) EXPECT_EQ(CutAtWord(text, limit), cut) << text << " " << limit;
 }

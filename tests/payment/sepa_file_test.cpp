@@ -83,9 +83,16 @@ TEST(CollectSepaPayments, CentsLeftOutLinesAndRefusals) {
 
 TEST(IsSepaIdentifier, OneTo35OfTheSetWithoutOuterOrDoubleSlash) {
   const std::pair<std::string, bool> rows[] = {
-      {"A", true},  {std::string(35, '9'), true}, {std::string(36, '9'), false}, {"", false},
-      {"A/B", true}, {"/A", false},               {"A/", false},                 {"A//B", false},
-      {"A_B", false}, {"ZEL-1 (2)+?:.,'", true},
+      {"A", true},
+      {std::string(35, '9'), true},
+      {std::string(36, '9'), false},
+      {"", false},
+      {"A/B", true},
+      {"/A", false},
+      {"A/", false},
+      {"A//B", false},
+      {"A_B", false},
+      {"ZEL-1 (2)+?:.,'", true},
   };
   for (const auto& [id, ok] : rows) EXPECT_EQ(IsSepaIdentifier(id), ok) << id;
 }
@@ -111,11 +118,15 @@ TEST(SepaDocument, BothVersionsKeepTheRulesTheSchemaDoesNotCheck) {
     std::vector<const char*> absent;
   };
   const Row rows[] = {
-      {SepaVersion::Pain09, "BNBGBGSF", true,
+      {SepaVersion::Pain09,
+       "BNBGBGSF",
+       true,
        {"xmlns=\"urn:iso:std:iso:20022:tech:xsd:pain.001.001.09\"", "<ReqdExctnDt>\n        <Dt>2026-12-08</Dt>",
         "<BICFI>BNBGBGSF</BICFI>", "<BtchBookg>true</BtchBookg>"},
        {"<BIC>", "NOTPROVIDED"}},
-      {SepaVersion::Pain03, "BNBGBGSFXXX", false,
+      {SepaVersion::Pain03,
+       "BNBGBGSFXXX",
+       false,
        {"xmlns=\"urn:iso:std:iso:20022:tech:xsd:pain.001.001.03\"", "<ReqdExctnDt>2026-12-08</ReqdExctnDt>",
         "<BIC>BNBGBGSFXXX</BIC>", "<BtchBookg>false</BtchBookg>"},
        {"<BICFI>", "<Dt>"}},

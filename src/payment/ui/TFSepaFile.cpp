@@ -24,8 +24,8 @@ namespace {
 std::size_t Slot(SepaField field) { return static_cast<std::size_t>(field); }
 
 // The labels with their access keys; the messages quote them without.
-const char* const kAccessLabels[kSepaFieldCount] = {"&Наредител на латиница", "&IBAN на наредителя",
-                                                    "&BIC на банката", "&Дата на изпълнение"};
+const char* const kAccessLabels[kSepaFieldCount] = {"&Наредител на латиница", "&IBAN на наредителя", "&BIC на банката",
+                                                    "&Дата на изпълнение"};
 
 }  // namespace
 
@@ -72,9 +72,9 @@ void TFSepaFile::CreateControls() {
   ComboBox1 = new QComboBox(this);
   ComboBox1->setObjectName(Qs("ComboBox1"));
   for (const SepaVersion version : {SepaVersion::Pain09, SepaVersion::Pain03}) {
-    ComboBox1->addItem(QString::fromLatin1(SepaVersionName(version).data(),
-                                           static_cast<qsizetype>(SepaVersionName(version).size())),
-                       static_cast<int>(version));
+    ComboBox1->addItem(
+        QString::fromLatin1(SepaVersionName(version).data(), static_cast<qsizetype>(SepaVersionName(version).size())),
+        static_cast<int>(version));
   }
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { FieldChanged(); });
   addRow(row++, "&Формат", ComboBox1, "Label5");
