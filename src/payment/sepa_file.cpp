@@ -206,11 +206,10 @@ SepaPayments CollectSepaPayments(const PaymentList& list) {
 }
 
 std::string SepaMessageId(const DateTime& created, std::uint64_t number) {
-  char id[64];
-  std::snprintf(id, sizeof id, "ZEL%04d%02d%02d%02d%02d%02d-%llu", created.date.year, created.date.month,
-                created.date.day, created.time.hour, created.time.minute, created.time.second,
-                static_cast<unsigned long long>(number));
-  return id;
+  char moment[32];
+  std::snprintf(moment, sizeof moment, "ZEL%04d%02d%02d%02d%02d%02d-", created.date.year, created.date.month,
+                created.date.day, created.time.hour, created.time.minute, created.time.second);
+  return moment + std::to_string(number);
 }
 
 std::string SepaEndToEndId(std::string_view messageId, std::size_t ordinal) {
