@@ -95,17 +95,6 @@ char* AppendWord(const Table& t, char* out, std::string_view word, bool inCapita
 
 }  // namespace
 
-bool IsEpcLatin(std::string_view text) {
-  const Table& t = Spellings();
-  for (const char c : text) {
-    const Spelling& s = Of(t, c);
-    const bool kept = c == ' ' || (s.kind == Kind::Sign && c != '&') ||
-                      (s.kind == Kind::Letter && static_cast<unsigned char>(c) < 0x80);
-    if (!kept) return false;
-  }
-  return true;
-}
-
 std::string TransliterateToLatin(std::string_view cp1251) {
   const Table& t = Spellings();
   // "щ" is the longest: three letters.

@@ -16,9 +16,6 @@ namespace zel {
 // character a blank; runs of blanks made one, none at either end.
 std::string TransliterateToLatin(std::string_view cp1251);
 
-// Whether every character is one of the Latin set.
-bool IsEpcLatin(std::string_view text);
-
 // At most `limit` characters: cut after the last whole word that fits, or
 // hard at `limit` when the first word alone is longer; no blank at the end.
 std::string CutAtWord(std::string_view text, std::size_t limit);

@@ -216,11 +216,6 @@ std::string SepaEndToEndId(std::string_view messageId, std::size_t ordinal) {
   return std::string(messageId) + "-" + std::to_string(ordinal);
 }
 
-bool IsSepaIdentifier(std::string_view id) {
-  return !id.empty() && id.size() <= kSepaIdLength && IsEpcLatin(id) && id.front() != '/' && id.back() != '/' &&
-         id.find("//") == std::string_view::npos;
-}
-
 std::string LeftOutText(LeftOutWhy why) { return Cp(why == LeftOutWhy::NoAmount ? "няма сума" : "сумата е нула"); }
 
 std::string SepaDocument(const SepaHeader& header, const SepaPayments& payments) {

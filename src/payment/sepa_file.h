@@ -61,7 +61,6 @@ struct SepaPayments {
 inline constexpr std::int64_t kSepaMaxCents = 99'999'999'999;
 inline constexpr std::size_t kSepaNameLength = 70;
 inline constexpr std::size_t kSepaReasonLength = 140;
-inline constexpr std::size_t kSepaIdLength = 35;
 
 SepaPayments CollectSepaPayments(const PaymentList& list);
 
@@ -71,8 +70,6 @@ std::string SepaMessageId(const DateTime& created, std::uint64_t number);
 // The message identifier followed by "-" and the payment's place (from 1):
 // unique in the file and free of anything about the person.
 std::string SepaEndToEndId(std::string_view messageId, std::size_t ordinal);
-// 1..35 characters of the Latin set, without "/" at either end or "//".
-bool IsSepaIdentifier(std::string_view id);
 // "why" in words, for the control sheet (code page 1251).
 std::string LeftOutText(LeftOutWhy why);
 

@@ -70,17 +70,6 @@ TEST(CheckSepaInput, InOrderWithTheNextWorkingDayNamed) {
   }
 }
 
-TEST(SepaForm, OpensWithTheLatinNameAndTheNextWorkingDay) {
-  const SepaForm form =
-      InitialSepaForm({Cp("Фирма „Ъгъл“ ЕООД"), "96611020", "1234567890", test::kValidIban}, MakeDate(2026, 12, 11));
-  EXPECT_EQ(form[SepaField::PayerName], "Firma Agal EOOD");
-  EXPECT_EQ(form[SepaField::PayerIban], test::kValidIban);
-  EXPECT_EQ(form[SepaField::PayerBic], "");
-  EXPECT_EQ(form[SepaField::ExecutionDate], "14.12.2026");
-  EXPECT_EQ(form.version, SepaVersion::Pain09);
-  EXPECT_TRUE(form.batchBooking);
-}
-
 // The count is saved before the file, so a number is never used twice; a
 // count that cannot be read counts 0.
 TEST(WriteSepaFile, CountFirstThenTheFile) {
