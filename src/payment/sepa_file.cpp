@@ -34,18 +34,6 @@ class Xml {
 public:
   explicit Xml(std::size_t reserve) { out_.reserve(reserve); }
 
-  void Open(std::string_view indent, std::string_view tag) {
-    out_ += indent;
-    out_ += '<';
-    out_ += tag;
-    out_ += ">\n";
-  }
-  void Close(std::string_view indent, std::string_view tag) {
-    out_ += indent;
-    out_ += "</";
-    out_ += tag;
-    out_ += ">\n";
-  }
   // <tag>text</tag> on one line, the text escaped.
   void Leaf(std::string_view indent, std::string_view tag, std::string_view text) {
     out_ += indent;
@@ -89,15 +77,13 @@ private:
 };
 
 void WriteAgent(Xml& xml, const SepaHeader& header) {
-  const char* const in = "        ";
   xml.Raw("      <DbtrAgt>\n        <FinInstnId>\n");
   if (header.payerBic.empty()) {
     xml.Raw("          <Othr>\n            <Id>NOTPROVIDED</Id>\n          </Othr>\n");
   } else {
     xml.Leaf("          ", header.version == SepaVersion::Pain09 ? "BICFI" : "BIC", header.payerBic);
   }
-  xml.Close(in, "FinInstnId");
-  xml.Close("      ", "DbtrAgt");
+  xml.Raw("        </FinInstnId>\n      </DbtrAgt>\n");
 }
 
 // Cents with two decimals into `text`, without a string of their own: the
@@ -212,10 +198,6 @@ std::string SepaMessageId(const DateTime& created, std::uint64_t number) {
   return moment + std::to_string(number);
 }
 
-std::string SepaEndToEndId(std::string_view messageId, std::size_t ordinal) {
-  return std::string(messageId) + "-" + std::to_string(ordinal);
-}
-
 std::string LeftOutText(LeftOutWhy why) { return Cp(why == LeftOutWhy::NoAmount ? "няма сума" : "сумата е нула"); }
 
 std::string SepaDocument(const SepaHeader& header, const SepaPayments& payments) {
@@ -259,7 +241,9 @@ std::string SepaDocument(const SepaHeader& header, const SepaPayments& payments)
   xml.Raw("        </Id>\n      </DbtrAcct>\n");
   WriteAgent(xml, header);
   xml.Raw("      <ChrgBr>SLEV</ChrgBr>\n");
-  const std::string idStem = header.messageId + "-";  // SepaEndToEndId before its number
+  // Each payment's EndToEndId: the message identifier, "-" and the payment's
+  // place from 1; unique in the file and free of anything about the person.
+  const std::string idStem = header.messageId + "-";
   std::size_t ordinal = 0;
   for (const SepaPayment& payment : payments.payments) WriteTransfer(xml, payment, idStem, ++ordinal);
   xml.Raw("    </PmtInf>\n  </CstmrCdtTrfInitn>\n</Document>\n");

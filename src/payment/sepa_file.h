@@ -21,7 +21,7 @@ std::string_view SepaVersionName(SepaVersion version);
 
 // What the file says besides the payments. Texts in the Latin set.
 struct SepaHeader {
-  std::string messageId;  // MsgId; PmtInfId and every EndToEndId are made from it
+  std::string messageId;  // MsgId; PmtInfId ("-P") and every EndToEndId ("-<n>") are made from it
   DateTime created;       // CreDtTm
   std::string payerName;  // 1..70 characters
   std::string payerIban;  // capitals
@@ -67,9 +67,6 @@ SepaPayments CollectSepaPayments(const PaymentList& list);
 // "ZEL" and the moment to the second, "-" and the folder's file number:
 // unique for every file the folder writes.
 std::string SepaMessageId(const DateTime& created, std::uint64_t number);
-// The message identifier followed by "-" and the payment's place (from 1):
-// unique in the file and free of anything about the person.
-std::string SepaEndToEndId(std::string_view messageId, std::size_t ordinal);
 // "why" in words, for the control sheet (code page 1251).
 std::string LeftOutText(LeftOutWhy why);
 
