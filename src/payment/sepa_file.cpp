@@ -56,7 +56,9 @@ public:
   // of them but "'", which needs none in element content; the rule is kept
   // whole all the same, so that no text can ever break the document.
   void Text(std::string_view text) {
-    if (text.find_first_of("&<>\"") == std::string_view::npos) {
+    bool plain = true;
+    for (const char c : text) plain &= c != '&' && c != '<' && c != '>' && c != '"';
+    if (plain) {
       out_ += text;
       return;
     }
