@@ -83,6 +83,34 @@ bool IsPlainAmount(std::string_view text) {
   return Digits(text, pos).size() == 2 && pos == text.size();
 }
 
+std::optional<std::int64_t> ParseCents(std::string_view text) {
+  constexpr std::size_t kMaxWholeDigits = 15;
+  std::size_t pos = 0;
+  const std::string_view whole = Digits(text, pos);
+  if (whole.empty() || whole.size() > kMaxWholeDigits) return std::nullopt;
+  std::string_view fraction;
+  if (pos < text.size()) {
+    if (text[pos] != '.') return std::nullopt;
+    ++pos;
+    fraction = Digits(text, pos);
+    if (fraction.empty() || fraction.size() > 2 || pos != text.size()) return std::nullopt;
+  }
+  std::int64_t cents = 0;
+  for (const char c : whole) cents = cents * 10 + (c - '0');
+  for (std::size_t k = 0; k < 2; ++k) cents = cents * 10 + (k < fraction.size() ? fraction[k] - '0' : 0);
+  return cents;
+}
+
+std::string FormatCents(std::int64_t cents) {
+  const bool negative = cents < 0;
+  // Through unsigned, so that the smallest value has a magnitude too.
+  const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
+  std::string digits = std::to_string(magnitude);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  digits.insert(digits.size() - 2, 1, '.');
+  return negative ? "-" + digits : digits;
+}
+
 std::optional<double> ParseAmount(std::string_view text) {
   NumberText n;
   if (!Match(text, n)) return std::nullopt;

@@ -5,7 +5,9 @@
 // "nan", "inf", hexadecimal numbers, thousands separators and a decimal comma
 // are not numbers.
 
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zel {
@@ -15,5 +17,13 @@ std::optional<double> ParseAmount(std::string_view text);
 // Whether the text is an amount as the program itself stores one: digits, a
 // point and two decimals, nothing else (no blanks, sign or exponent).
 bool IsPlainAmount(std::string_view text);
+
+// The whole cents of a plain decimal amount: digits, optionally a point and
+// one or two decimals ("7", "7.5", "1234.50"); nothing for any other text
+// (blanks, a sign, a third decimal, more than 15 digits before the point).
+// Sums of amounts are counted in these, never in floating point.
+std::optional<std::int64_t> ParseCents(std::string_view text);
+// Cents as an amount with a point and two decimals: 123450 -> "1234.50".
+std::string FormatCents(std::int64_t cents);
 
 }  // namespace zel

@@ -90,6 +90,10 @@ Status RecordBeforeSave(FileSystem& fs, DataFolder& folder, const Date& today) {
 
 std::optional<std::string> LevaRefusal(Currency currency, const Date& day) {
   if (currency != Currency::Leva || !IsEuroDay(day)) return std::nullopt;
+  return LevaRefusalMessage();
+}
+
+std::string LevaRefusalMessage() {
   return Cp(
       "Сумите в данните са в лева, а от 1 януари 2026 г. плащанията към банката са в евро. "
       "Превърнете сумите с командата „Превръщане в евро“ от менюто „Данни“.");

@@ -55,5 +55,7 @@ Status RecordBeforeSave(FileSystem& fs, DataFolder& folder, const Date& today);
 // The one message with which a leva folder refuses to send amounts to the
 // bank on or after that day, or nothing when the amounts may go.
 std::optional<std::string> LevaRefusal(Currency currency, const Date& day);
+// That message, for what takes amounts in euro alone whatever the day.
+std::string LevaRefusalMessage();
 
 }  // namespace zel

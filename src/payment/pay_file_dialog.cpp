@@ -1,8 +1,6 @@
 #include "payment/pay_file_dialog.h"
 
-#include <cstdio>
-#include <tuple>
-
+#include "common/calendar.h"
 #include "common/checks.h"
 #include "common/cp1251.h"
 #include "common/text.h"
@@ -30,30 +28,6 @@ const std::array<FieldInfo, kPayFileFieldCount>& PayFileFieldTable() {
   }};
   return table;
 }
-
-namespace {
-
-// The day of a valid "dd.mm.yyyy" date.
-Date ParseDate(std::string_view date) {
-  const auto number = [date](std::size_t pos, std::size_t count) {
-    int n = 0;
-    for (const char c : date.substr(pos, count)) n = n * 10 + (c - '0');
-    return n;
-  };
-  Date day;
-  day.day = number(0, 2);
-  day.month = number(3, 2);
-  day.year = number(6, 4);
-  return day;
-}
-
-std::string FormatDate(const Date& date) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.day, date.month, date.year);
-  return text;
-}
-
-}  // namespace
 
 PayFileFieldTexts InitialPayFileFields(const CompanyData& company, const Date& today) {
   PayFileFieldTexts f;
@@ -100,11 +74,8 @@ PayFilePrintResult RunPayFilePrint(PayFileFieldTexts& fields, SettingsStore& sto
   }
   // The bank reads the file's amounts as euro from that day on, also for a
   // pay date typed before it.
-  const Date payDate = ParseDate(fields[PayFileField::PayDate]);
-  const auto later = [](const Date& a, const Date& b) {
-    return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day) ? b : a;
-  };
-  if (const auto refusal = LevaRefusal(currency, later(today, payDate))) {
+  const Date payDate = *ParseDate(fields[PayFileField::PayDate]);
+  if (const auto refusal = LevaRefusal(currency, DayNumber(payDate) > DayNumber(today) ? payDate : today)) {
     result.ok = OkButton::Disable;
     result.message = *refusal;
     return result;

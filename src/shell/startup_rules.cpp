@@ -16,7 +16,10 @@ CommandStates CommandStatesFor(ChildKind openChild, Currency currency) {
           .openPayment = empty,
           .writeFile = !empty,
           .readBankFiles = openChild == ChildKind::Personnel,
-          .convertToEuro = empty && currency == Currency::Leva};
+          .convertToEuro = empty && currency == Currency::Leva,
+          .writeSepa = openChild == ChildKind::Payment,
+          .importAmounts = openChild == ChildKind::Payment,
+          .exportCsv = !empty};
 }
 
 }  // namespace zel

@@ -23,6 +23,9 @@ struct CommandStates {
   bool writeFile = false;      // ToolButton2, FileSaveAsItem
   bool readBankFiles = false;  // FileRead, AccFileRead, IBAN1
   bool convertToEuro = false;  // EuroItem: only with no list open, in a folder in leva
+  bool writeSepa = false;      // SepaItem: the mass payment list alone
+  bool importAmounts = false;  // ImportItem: the mass payment list alone
+  bool exportCsv = false;      // ExportItem: either list
 
   friend bool operator==(const CommandStates&, const CommandStates&) = default;
 };

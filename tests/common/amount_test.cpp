@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace zel {
@@ -70,6 +71,21 @@ TEST(ParseAmount, DecimalPointWhateverTheLocale) {
   EXPECT_EQ(point, 12.5);
   EXPECT_FALSE(comma.has_value());
   EXPECT_EQ(formatted, "1234.50");
+}
+
+// Whole cents of a plain decimal, and back; what is not one has none.
+TEST(Cents, OfPlainDecimalsOnly) {
+  const std::pair<const char*, std::int64_t> valid[] = {
+      {"7", 700}, {"7.5", 750}, {"0.01", 1}, {"0010.20", 1020}, {"999999999999999.99", 99999999999999999}};
+  for (const auto& [text, cents] : valid) {
+    EXPECT_EQ(ParseCents(text), cents) << text;
+    EXPECT_EQ(ParseCents(FormatCents(cents)), cents) << text;
+  }
+  for (const char* text :
+       {"", " 1.00", "1.00 ", "1.", ".5", "1.234", "-1.00", "+1", "1e3", "12,50", "1000000000000000"}) {
+    EXPECT_FALSE(ParseCents(text)) << '"' << text << '"';
+  }
+  EXPECT_EQ(FormatCents(5), "0.05");
 }
 
 }  // namespace

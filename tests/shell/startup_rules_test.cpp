@@ -28,13 +28,14 @@ TEST(IsFloppyDirectory, AcceptsEveryOtherDirectory) {
 }
 
 // Only an empty frame opens a list, and converts a folder in leva; only
-// the personnel list reads bank files.
+// the personnel list reads bank files, only the mass payment list writes a
+// SEPA file and takes amounts from a spreadsheet; either list exports.
 TEST(CommandStates, FollowTheChildAndTheCurrency) {
   const std::tuple<ChildKind, Currency, CommandStates> rows[] = {
       {ChildKind::None, Currency::Euro, {true, true, false, false, false}},
       {ChildKind::None, Currency::Leva, {true, true, false, false, true}},
-      {ChildKind::Personnel, Currency::Leva, {false, false, true, true, false}},
-      {ChildKind::Payment, Currency::Leva, {false, false, true, false, false}},
+      {ChildKind::Personnel, Currency::Leva, {false, false, true, true, false, false, false, true}},
+      {ChildKind::Payment, Currency::Leva, {false, false, true, false, false, true, true, true}},
   };
   for (const auto& [child, currency, states] : rows) {
     EXPECT_TRUE(CommandStatesFor(child, currency) == states) << static_cast<int>(child) << static_cast<int>(currency);

@@ -96,9 +96,11 @@ public:
 class FakeClock : public Clock {
 public:
   Date Today() const override { return today; }
+  DateTime Now() const override { return {today, time}; }
   std::string WeekdayShortName(int weekday) const override;
   std::string MonthName(int month) const override;
   Date today{2026, 12, 7, 1};
+  TimeOfDay time{10, 11, 12};
 };
 
 // A fresh directory under the system's temporary folder that becomes the

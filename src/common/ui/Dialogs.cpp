@@ -22,12 +22,13 @@ std::optional<QString> ChosenFile(QFileDialog& dialog) {
 
 }  // namespace
 
-std::optional<QString> QtDialogs::SaveFileName(QWidget* parent) {
+std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const FileOffer& offer) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   // "*.*" would hide the names without a dot here, so the pattern is "*".
-  dialog.setNameFilter(Qs("All Files (*)"));
+  dialog.setNameFilter(offer.filter.isEmpty() ? Qs("All Files (*)") : offer.filter);
+  if (!offer.suggested.isEmpty()) dialog.selectFile(offer.suggested);
   for (;;) {
     const std::optional<QString> name = ChosenFile(dialog);
     if (!name) return std::nullopt;
@@ -40,10 +41,12 @@ std::optional<QString> QtDialogs::SaveFileName(QWidget* parent) {
   }
 }
 
-std::optional<QString> QtDialogs::OpenFileName(QWidget* parent) {
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const FileOffer& offer) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
+  if (!offer.filter.isEmpty()) dialog.setNameFilter(offer.filter);
+  if (!offer.suggested.isEmpty()) dialog.selectFile(offer.suggested);
   return ChosenFile(dialog);
 }
 

@@ -15,18 +15,26 @@ class Messages;
 
 namespace zel::ui {
 
+// What a file dialog offers beyond the plain one: the patterns it lists
+// ("CSV (*.csv *.txt)"; empty for all files) and a file it proposes (a full
+// path; empty for none).
+struct FileOffer {
+  QString filter;
+  QString suggested;
+};
+
 class Dialogs {
 public:
   virtual ~Dialogs() = default;
 
-  // The save dialog: one filter, "All Files (*)" (the pattern "*.*" would
-  // hide the names without a dot), asks before overwriting an existing file,
-  // the folder must exist. The full file name, or nothing when the user
-  // cancels.
-  virtual std::optional<QString> SaveFileName(QWidget* parent) = 0;
-  // The open dialog, without a filter, for an existing file. Leaves the
-  // process's current directory as it was.
-  virtual std::optional<QString> OpenFileName(QWidget* parent) = 0;
+  // The save dialog: the offer's filter, or "All Files (*)" (the pattern
+  // "*.*" would hide the names without a dot), asks before overwriting an
+  // existing file, the folder must exist. The full file name, or nothing when
+  // the user cancels.
+  virtual std::optional<QString> SaveFileName(QWidget* parent, const FileOffer& offer = {}) = 0;
+  // The open dialog, with the offer's filter or none, for an existing file.
+  // Leaves the process's current directory as it was.
+  virtual std::optional<QString> OpenFileName(QWidget* parent, const FileOffer& offer = {}) = 0;
   // The print dialog for `printer`, which it sets up as the user chooses;
   // false when the user cancels.
   virtual bool ChoosePrinter(QPrinter& printer, QWidget* parent) = 0;
@@ -41,8 +49,8 @@ class QtDialogs : public Dialogs {
 public:
   explicit QtDialogs(Messages& messages) : messages_(messages) {}
 
-  std::optional<QString> SaveFileName(QWidget* parent) override;
-  std::optional<QString> OpenFileName(QWidget* parent) override;
+  std::optional<QString> SaveFileName(QWidget* parent, const FileOffer& offer = {}) override;
+  std::optional<QString> OpenFileName(QWidget* parent, const FileOffer& offer = {}) override;
   bool ChoosePrinter(QPrinter& printer, QWidget* parent) override;
   std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                    const QString& initial) override;

@@ -38,6 +38,12 @@ public:
   // The frame's read commands: a bank file of that kind into the personnel
   // list; the mass payment list reads none.
   virtual void ReadBankFile(BankFile kind) = 0;
+  // The frame's "SEPA файл (XML)" and "Внос на суми от файл": the mass
+  // payment list's; the personnel list has neither.
+  virtual void WriteSepaFile() {}
+  virtual void ImportAmounts() {}
+  // The frame's "Износ в CSV": the open list into a spreadsheet file.
+  virtual void ExportCsv() = 0;
 
   // False when the window's data could not be read (it was reported): the
   // window must not be opened, since closing it would write what little was

@@ -1,6 +1,7 @@
 #include "common/ui/QtClock.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QLocale>
 
 #include "common/ui/QtText.h"
@@ -16,6 +17,14 @@ QLocale Bulgarian() { return QLocale(QLocale::Bulgarian, QLocale::Bulgaria); }
 Date QtClock::Today() const {
   const QDate today = QDate::currentDate();
   return Date{today.year(), today.month(), today.day(), today.dayOfWeek()};
+}
+
+DateTime QtClock::Now() const {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDate day = now.date();
+  const QTime time = now.time();
+  return DateTime{Date{day.year(), day.month(), day.day(), day.dayOfWeek()},
+                  TimeOfDay{time.hour(), time.minute(), time.second()}};
 }
 
 std::string QtClock::WeekdayShortName(int weekday) const {

@@ -10,6 +10,7 @@ namespace zel::ui {
 class QtClock : public Clock {
 public:
   Date Today() const override;
+  DateTime Now() const override;
   // "пн" .. "нд"; empty outside 1..7.
   std::string WeekdayShortName(int weekday) const override;
   // "януари" .. "декември", the form used inside a date; empty outside 1..12.

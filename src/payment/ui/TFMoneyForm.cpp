@@ -7,6 +7,7 @@
 
 #include "common/ui/QtText.h"
 #include "payment/payment_file.h"
+#include "payment/ui/TFSepaFile.h"
 #include "payment/ui/TFmassout.h"
 #include "payment/ui/TFormEditMoney.h"
 
@@ -111,5 +112,19 @@ bool TFMoneyForm::FormClose() {
   LinesReset();
   return true;
 }
+
+void TFMoneyForm::WriteSepaFile() {
+  // A SEPA transfer is in euro alone: a folder in leva converts first.
+  if (services_.folder.currency == Currency::Leva) {
+    services_.messages.Show(LevaRefusalMessage());
+    return;
+  }
+  TFSepaFile dialog(services_, list_, ListPrintFont(), this);
+  dialog.exec();
+}
+
+void TFMoneyForm::ImportAmounts() {}
+
+void TFMoneyForm::ExportCsv() {}
 
 }  // namespace zel::ui

@@ -27,6 +27,12 @@ public:
   void WriteFile() override;
   // The bank's files go into the personnel list only.
   void ReadBankFile(BankFile) override {}
+  // "SEPA файл (XML)" of the frame: the SEPA credit transfer file of the lines.
+  void WriteSepaFile() override;
+  // "Внос на суми от файл" of the frame: net amounts from a spreadsheet file, after a preview.
+  void ImportAmounts() override;
+  // "Износ в CSV" of the frame: the lines into a spreadsheet file.
+  void ExportCsv() override;
 
 private:
   int LineCount() const override { return static_cast<int>(list_.lines.size()); }

@@ -174,4 +174,6 @@ bool TFStaffForm::FormClose() {
   return true;
 }
 
+void TFStaffForm::ExportCsv() {}
+
 }  // namespace zel::ui

@@ -39,6 +39,8 @@ public:
   // stays, and the list shows it either way, the new last line selected
   // when records were appended.
   void ReadBankFile(BankFile kind) override;
+  // "Износ в CSV" of the frame: the register into a spreadsheet file.
+  void ExportCsv() override;
 
 protected:
   void changeEvent(QEvent* event) override;

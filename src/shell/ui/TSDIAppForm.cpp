@@ -108,12 +108,23 @@ void TSDIAppForm::CreateMenu() {
   SetHint(FileSaveAsItem, kSaveAsHint);
   connect(FileSaveAsItem, &QAction::triggered, this, &TSDIAppForm::FileSave1Execute);
 
+  SepaItem = NewAction(this, "SepaItem", "SEPA файл (XML)");
+  SetHint(SepaItem, "SEPA файл|Масовото плащане като SEPA нареждане за кредитен превод (XML) за всяка банка");
+  connect(SepaItem, &QAction::triggered, this, &TSDIAppForm::SepaItemClick);
+
   FileRead = NewAction(this, "FileRead", "Четене на данни");
   connect(FileRead, &QAction::triggered, this, &TSDIAppForm::FileReadClick);
   AccFileRead = NewAction(this, "AccFileRead", "Четене на сметки");
   connect(AccFileRead, &QAction::triggered, this, &TSDIAppForm::AccFileReadClick);
   IBAN1 = NewAction(this, "IBAN1", "Зареждане IBAN сметки");
   connect(IBAN1, &QAction::triggered, this, &TSDIAppForm::IBAN1Click);
+
+  ImportItem = NewAction(this, "ImportItem", "Внос на суми от файл");
+  SetHint(ImportItem, "Внос на суми|Сумите за превод от файл на таблица (CSV)");
+  connect(ImportItem, &QAction::triggered, this, &TSDIAppForm::ImportItemClick);
+  ExportItem = NewAction(this, "ExportItem", "Износ в CSV");
+  SetHint(ExportItem, "Износ в CSV|Записва отворения списък във файл за таблица (CSV)");
+  connect(ExportItem, &QAction::triggered, this, &TSDIAppForm::ExportItemClick);
 
   EuroItem = NewAction(this, "EuroItem", "Превръщане в евро");
   SetHint(EuroItem, "Превръщане в евро|Превръща сумите в данните от лева в евро");
@@ -127,8 +138,8 @@ void TSDIAppForm::CreateMenu() {
   SetHint(FileExitItem, "Изход | Изход от програмата");
   connect(FileExitItem, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
 
-  File1->addActions(
-      {FileOpenItem, FileSaveItem, firmData, FileSaveAsItem, FileRead, AccFileRead, IBAN1, EuroItem, N1, FileExitItem});
+  File1->addActions({FileOpenItem, FileSaveItem, firmData, FileSaveAsItem, SepaItem, FileRead, AccFileRead, IBAN1,
+                     ImportItem, ExportItem, EuroItem, N1, FileExitItem});
 
   Help1 = menu->addMenu(Qs("Помощ"));
   Help1->setObjectName(Qs("Help1"));
@@ -188,6 +199,9 @@ void TSDIAppForm::UpdateCommands() {
   FileRead->setEnabled(states.readBankFiles);
   AccFileRead->setEnabled(states.readBankFiles);
   IBAN1->setEnabled(states.readBankFiles);
+  SepaItem->setEnabled(states.writeSepa);
+  ImportItem->setEnabled(states.importAmounts);
+  ExportItem->setEnabled(states.exportCsv);
   EuroItem->setEnabled(states.convertToEuro);
 }
 
@@ -239,6 +253,18 @@ void TSDIAppForm::ToolButton3Click() {
 
 void TSDIAppForm::FileSave1Execute() {
   if (ListWindow* list = List()) list->WriteFile();
+}
+
+void TSDIAppForm::SepaItemClick() {
+  if (ListWindow* list = List(); list && childKind_ == ChildKind::Payment) list->WriteSepaFile();
+}
+
+void TSDIAppForm::ImportItemClick() {
+  if (ListWindow* list = List(); list && childKind_ == ChildKind::Payment) list->ImportAmounts();
+}
+
+void TSDIAppForm::ExportItemClick() {
+  if (ListWindow* list = List()) list->ExportCsv();
 }
 
 void TSDIAppForm::FileReadClick() { ReadBankFileCommand(BankFile::Data); }

@@ -56,6 +56,9 @@ public:
   void FileReadClick();
   void AccFileReadClick();
   void IBAN1Click();
+  void SepaItemClick();
+  void ImportItemClick();
+  void ExportItemClick();
   void firmDataClick();
   void EuroItemClick();
   void HelpAbout1Execute();
@@ -98,6 +101,9 @@ private:
   QAction* FileRead = nullptr;
   QAction* AccFileRead = nullptr;
   QAction* IBAN1 = nullptr;
+  QAction* SepaItem = nullptr;
+  QAction* ImportItem = nullptr;
+  QAction* ExportItem = nullptr;
   QAction* EuroItem = nullptr;
   QAction* N1 = nullptr;
   QAction* FileExitItem = nullptr;

@@ -67,6 +67,11 @@ protected:
   void ExpectReadCommands(bool enabled) {
     for (const char* name : {"FileRead", "AccFileRead", "IBAN1"}) EXPECT_EQ(Enabled(name), enabled) << name;
   }
+  // The payment list's own commands, and the export of either list.
+  void ExpectListCommands(bool payment, bool any) {
+    for (const char* name : {"SepaItem", "ImportItem"}) EXPECT_EQ(Enabled(name), payment) << name;
+    EXPECT_EQ(Enabled("ExportItem"), any);
+  }
   void ExpectAlwaysEnabled() {
     for (const char* name : {"firmData", "FileExitItem", "HelpAboutItem"}) EXPECT_TRUE(Enabled(name)) << name;
   }
@@ -88,9 +93,12 @@ TEST_F(MainWindowTest, MenuHoldsTheCommandsInOrderWithTheirCaptions) {
                                                        {"FileSaveItem", "Масово плащане"},
                                                        {"firmData", "Данни за Фирмата"},
                                                        {"FileSaveAsItem", "Запис във файл"},
+                                                       {"SepaItem", "SEPA файл (XML)"},
                                                        {"FileRead", "Четене на данни"},
                                                        {"AccFileRead", "Четене на сметки"},
                                                        {"IBAN1", "Зареждане IBAN сметки"},
+                                                       {"ImportItem", "Внос на суми от файл"},
+                                                       {"ExportItem", "Износ в CSV"},
                                                        {"EuroItem", "Превръщане в евро"},
                                                        {"N1", ""},
                                                        {"FileExitItem", "Изход"}};
@@ -182,6 +190,7 @@ TEST_F(MainWindowTest, CommandStatesFollowTheChild) {
   ExpectOpenCommands(true);
   ExpectWriteCommands(false);
   ExpectReadCommands(false);
+  ExpectListCommands(false, false);
   ExpectAlwaysEnabled();
 
   QWidget* personnel = OpenDummyChild(ChildKind::Personnel);
@@ -191,6 +200,7 @@ TEST_F(MainWindowTest, CommandStatesFollowTheChild) {
   ExpectOpenCommands(false);
   ExpectWriteCommands(true);
   ExpectReadCommands(true);
+  ExpectListCommands(false, true);
   ExpectAlwaysEnabled();
 
   Frame().ChildClosed();
@@ -208,6 +218,7 @@ TEST_F(MainWindowTest, CommandStatesFollowTheChild) {
   ExpectOpenCommands(false);
   ExpectWriteCommands(true);
   ExpectReadCommands(false);
+  ExpectListCommands(true, true);
   ExpectAlwaysEnabled();
 }
 

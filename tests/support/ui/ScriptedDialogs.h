@@ -19,12 +19,14 @@ public:
     QString initial;
   };
 
-  std::optional<QString> SaveFileName(QWidget*) override {
+  std::optional<QString> SaveFileName(QWidget*, const ui::FileOffer& offer = {}) override {
     ++saveCalls;
+    lastOffer = offer;
     return Next(saveNames);
   }
-  std::optional<QString> OpenFileName(QWidget*) override {
+  std::optional<QString> OpenFileName(QWidget*, const ui::FileOffer& offer = {}) override {
     ++openCalls;
+    lastOffer = offer;
     return Next(openNames);
   }
   // Accepted with output to the next PDF file of `printFiles`, or cancelled.
@@ -47,6 +49,7 @@ public:
   std::deque<std::optional<QString>> printFiles;
   std::deque<std::optional<QString>> inputs;
 
+  ui::FileOffer lastOffer;  // of the last file dialog asked for
   int saveCalls = 0;
   int openCalls = 0;
   int printCalls = 0;
