@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -88,35 +89,6 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
-// UTF-8 from `from` on into code page 1251 in place, from the start of the
-// text (each character takes fewer bytes, never more). A byte that starts no
-// well-formed sequence becomes the replacement.
-void Utf8InPlace(std::string& text, std::size_t from, std::size_t& replaced) {
-  auto* const base = reinterpret_cast<unsigned char*>(text.data());
-  const unsigned char* p = base + from;
-  const unsigned char* const end = base + text.size();
-  unsigned char* out = base;
-  while (p < end) {
-    if (EightAscii(p, end)) {
-      std::memmove(out, p, 8);
-      out += 8;
-      p += 8;
-      continue;
-    }
-    char32_t ch;
-    const std::size_t n = Utf8Sequence(p, end, ch);
-    if (n == 0) {
-      ++replaced;
-      *out++ = kReplacement;
-      ++p;
-      continue;
-    }
-    *out++ = static_cast<unsigned char>(ByteOf(ch, replaced));
-    p += n;
-  }
-  text.resize(static_cast<std::size_t>(out - base));
-}
-
 // UTF-16 after its byte order mark into code page 1251. A lone surrogate and
 // a last odd byte become the replacement.
 std::string Utf16ToCp1251(std::string_view bytes, bool bigEndian, std::size_t& replaced) {
@@ -196,98 +168,201 @@ char FindSeparator(std::string_view text) {
   return best;
 }
 
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+// Non-zero when a byte of the word is zero; its lowest set bit marks the first such byte.
+std::uint64_t ZeroByte(std::uint64_t word) { return (word - kOnes) & ~word & kHighBits; }
+
+// How many bytes (in memory order) come before the first marked one. Where
+// the first byte in memory is the high one, false marks could stand before
+// the true one: there the bytes are looked at one by one.
+std::size_t FirstMarkedByte(std::uint64_t marks) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return static_cast<std::size_t>(std::countr_zero(marks)) / 8;
+  } else {
+    return 0;
+  }
+}
+
+// The text moved to the left over what it drops (a byte order mark, the
+// quotes of a cell, the separators and line ends between cells), UTF-8
+// decoded on the way: every character takes as many bytes or fewer, so the
+// cells are written in place. Eight bytes at a time while none of them
+// needs a look of its own.
+class Splitter {
+public:
+  Splitter(std::string& text, std::size_t from, char sep, bool utf8, std::size_t& replaced)
+      : data_(reinterpret_cast<unsigned char*>(text.data())),
+        n_(text.size()),
+        in_(from),
+        sep_(static_cast<unsigned char>(sep)),
+        utf8_(utf8),
+        replaced_(replaced) {}
+
+  bool AtEnd() const { return in_ >= n_; }
+  unsigned char Peek() const { return data_[in_]; }
+  std::size_t out() const { return out_; }
+  std::uint32_t line() const { return line_; }
+
+  // A cell, its quotes taken off; stops at its separator or line end.
+  void Cell() {
+    if (AtEnd() || Peek() != '"') {
+      Copy(false);
+      return;
+    }
+    ++in_;
+    for (;;) {
+      Copy(true);
+      if (AtEnd()) return;  // no closing quote: the cell runs to the end
+      if (in_ + 1 < n_ && data_[in_ + 1] == '"') {
+        data_[out_++] = '"';
+        in_ += 2;
+        continue;
+      }
+      ++in_;
+      break;
+    }
+    // What follows the closing quote up to the separator belongs to the cell, as spreadsheets read it.
+    Copy(false);
+  }
+
+  // After a cell: true when a separator follows (and is passed), false at a
+  // line end (passed too) or the end.
+  bool NextCell() {
+    if (AtEnd()) return false;
+    if (Peek() == sep_) {
+      ++in_;
+      return true;
+    }
+    in_ += Peek() == '\r' && in_ + 1 < n_ && data_[in_ + 1] == '\n' ? 2 : 1;
+    ++line_;
+    return false;
+  }
+
+private:
+  // Copies up to the next stop: the separator and line ends outside quotes,
+  // the quote inside them (where line ends are copied and counted). The
+  // position is kept in locals: the compiler cannot keep members in
+  // registers beside the count of replacements it writes through.
+  void Copy(bool quoted) {
+    unsigned char* const d = data_;
+    const std::size_t n = n_;
+    std::size_t in = in_, out = out_;
+    const unsigned char stopByte = quoted ? '"' : sep_;
+    const std::uint64_t stop = stopByte * kOnes, cr = '\r' * kOnes, lf = '\n' * kOnes;
+    const std::uint64_t high = utf8_ ? kHighBits : 0;
+    while (in < n) {
+      if (n - in >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, d + in, sizeof word);
+        const std::uint64_t marks = (word & high) | ZeroByte(word ^ stop) | ZeroByte(word ^ cr) | ZeroByte(word ^ lf);
+        // The bytes before the first that needs a look go as they are. The
+        // lowest mark is exact (a false one stands only above a true one);
+        // the word is stored whole where that overwrites no unread byte.
+        const std::size_t plain = marks == 0 ? 8 : FirstMarkedByte(marks);
+        if (plain > 0) {
+          if (in - out >= 8 || in == out) {
+            std::memcpy(d + out, &word, sizeof word);
+          } else {
+            std::memmove(d + out, d + in, plain);
+          }
+          in += plain;
+          out += plain;
+          continue;
+        }
+      }
+      const unsigned char c = d[in];
+      if (c == stopByte || ((c == '\n' || c == '\r') && !quoted)) break;
+      if (c == '\n' || (c == '\r' && (in + 1 == n || d[in + 1] != '\n'))) ++line_;
+      if (c < 0x80 || !utf8_) {
+        d[out++] = c;
+        ++in;
+        continue;
+      }
+      // Cyrillic, most of what is not ASCII in a Bulgarian table, a word at a time.
+      while (in + 1 < n && (d[in] == 0xD0 || d[in] == 0xD1) && IsContinuation(d[in + 1])) {
+        const char32_t ch = (static_cast<char32_t>(d[in] & 0x1F) << 6) | (d[in + 1] & 0x3F);
+        d[out++] = ch - 0x0410 < 0x40 ? static_cast<unsigned char>(0xC0 + (ch - 0x0410))
+                                      : static_cast<unsigned char>(ByteOf(ch, replaced_));
+        in += 2;
+      }
+      if (in < n && d[in] >= 0x80 && !(d[in] == 0xD0 || d[in] == 0xD1)) {
+        char32_t ch = 0;
+        const std::size_t length = Utf8Sequence(d + in, d + n, ch);
+        if (length == 0) ++replaced_;
+        d[out++] = static_cast<unsigned char>(length == 0 ? kReplacement : ByteOf(ch, replaced_));
+        in += length == 0 ? 1 : length;
+      }
+    }
+    in_ = in;
+    out_ = out;
+  }
+
+  unsigned char* data_;
+  std::size_t n_;
+  std::size_t in_;
+  std::size_t out_ = 0;
+  unsigned char sep_;
+  bool utf8_;
+  std::size_t& replaced_;
+  std::uint32_t line_ = 1;
+};
+
+}  // namespace
+
 Table::Table(std::string bytes) : text_(std::move(bytes)) {
   const std::string_view raw(text_);
+  std::size_t from = 0;
   if (StartsWith(raw, "\xFF\xFE") || StartsWith(raw, "\xFE\xFF")) {
     encoding_ = Encoding::Utf16;
     text_ = Utf16ToCp1251(raw, raw[0] == '\xFE', replaced_);
   } else if (StartsWith(raw, "\xEF\xBB\xBF")) {
     encoding_ = Encoding::Utf8;
-    Utf8InPlace(text_, 3, replaced_);
-  } else if (IsUtf8(raw)) {
-    encoding_ = Encoding::Utf8;
-    Utf8InPlace(text_, 0, replaced_);
+    from = 3;
   } else {
-    encoding_ = Encoding::Cp1251;
+    encoding_ = IsUtf8(raw) ? Encoding::Utf8 : Encoding::Cp1251;
   }
-  separator_ = FindSeparator(text_);
-  Split();
+  // The separators, quotes and line ends are the same bytes in UTF-8 and in code page 1251.
+  separator_ = FindSeparator(std::string_view(text_).substr(from));
+  Split(from);
 }
 
-void Table::Split() {
+void Table::Split(std::size_t from) {
   if (text_.size() >= std::numeric_limits<std::uint32_t>::max()) {
+    text_.clear();
     complete_ = false;
     return;
   }
-  const char sep = separator_;
-  char* const data = text_.data();
-  const std::size_t n = text_.size();
   // Room for the cells at the rate of the first lines: no regrowth of a large table.
-  const std::size_t sample = std::min(n, kSampleBytes);
-  std::size_t sampleCells = 1;
-  for (std::size_t i = 0; i < sample; ++i) sampleCells += data[i] == sep || data[i] == '\n' ? 1 : 0;
-  cells_.reserve(std::min(kMaxCells, sampleCells * (n / std::max<std::size_t>(sample, 1) + 1)));
+  const std::string_view sample = std::string_view(text_).substr(from, kSampleBytes);
+  const std::size_t sampleCells = 1 + static_cast<std::size_t>(std::count(sample.begin(), sample.end(), separator_) +
+                                                               std::count(sample.begin(), sample.end(), '\n'));
+  const std::size_t estimate = sampleCells * (text_.size() / std::max<std::size_t>(sample.size(), 1) + 1);
+  cells_.reserve(std::min(kMaxCells, estimate));
 
-  const auto isEnd = [sep](char c) { return c == sep || c == '\n' || c == '\r'; };
-  std::size_t pos = 0;
-  std::uint32_t line = 1;
-  while (pos < n) {
+  Splitter split(text_, from, separator_, encoding_ == Encoding::Utf8, replaced_);
+  while (!split.AtEnd()) {
     if (lines_.size() == kMaxRows) {
       complete_ = false;
       break;
     }
-    lines_.push_back(line);
-    for (;;) {
+    lines_.push_back(split.line());
+    do {
       if (cells_.size() == kMaxCells) {
         complete_ = false;
-        rowFirst_.push_back(static_cast<std::uint32_t>(cells_.size()));
-        return;
+        break;
       }
-      const std::size_t begin = pos;
-      std::size_t end = pos;
-      if (pos < n && data[pos] == '"') {
-        // The quoted text moves left over its quotes: the cell is unquoted in place.
-        std::size_t in = pos + 1;
-        for (;;) {
-          const auto* quote = static_cast<const char*>(std::memchr(data + in, '"', n - in));
-          const std::size_t at = quote != nullptr ? static_cast<std::size_t>(quote - data) : n;
-          for (std::size_t i = in; i < at; ++i) {
-            line += data[i] == '\n' || (data[i] == '\r' && (i + 1 == n || data[i + 1] != '\n')) ? 1 : 0;
-          }
-          std::memmove(data + end, data + in, at - in);
-          end += at - in;
-          in = at + 1;
-          if (at + 1 < n && data[at + 1] == '"') {
-            data[end++] = '"';
-            ++in;
-            continue;
-          }
-          break;
-        }
-        // What follows the closing quote up to the separator belongs to the cell, as spreadsheets read it.
-        std::size_t stop = std::min(in, n);
-        while (stop < n && !isEnd(data[stop])) ++stop;
-        const std::size_t from = std::min(in, n);
-        std::memmove(data + end, data + from, stop - from);
-        end += stop - from;
-        pos = stop;
-      } else {
-        while (pos < n && !isEnd(data[pos])) ++pos;
-        end = pos;
-      }
-      cells_.push_back({static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end - begin)});
-      if (pos < n && data[pos] == sep) {
-        ++pos;
-        continue;
-      }
-      if (pos < n) {
-        pos += data[pos] == '\r' && pos + 1 < n && data[pos + 1] == '\n' ? 2 : 1;
-        ++line;
-      }
-      break;
-    }
+      const std::size_t begin = split.out();
+      split.Cell();
+      cells_.push_back({static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(split.out() - begin)});
+    } while (split.NextCell());
     rowFirst_.push_back(static_cast<std::uint32_t>(cells_.size()));
+    if (!complete_) break;
   }
+  text_.resize(split.out());
 }
 
 Status ReadSpreadsheetFile(FileSystem& fs, const std::string& path, std::string& bytes) {

@@ -63,7 +63,7 @@ private:
     std::uint32_t begin;
     std::uint32_t size;
   };
-  void Split();
+  void Split(std::size_t from);
 
   std::string text_;  // code page 1251; quoted cells unquoted in place
   std::vector<Span> cells_;

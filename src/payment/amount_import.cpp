@@ -1,6 +1,7 @@
 #include "payment/amount_import.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
@@ -159,7 +160,10 @@ bool ReadEgn(std::string_view cell, FixedText<10>& egn, bool& zeroFilled) {
   return true;
 }
 
-AmountReading ReadAmount(std::string_view cell, Currency currency, FixedText<20>& stored) {
+namespace {
+
+// ReadAmount in cents, against a minimum in cents.
+AmountReading ReadCents(std::string_view cell, Currency currency, std::int64_t minimum, std::int64_t& cents) {
   std::string_view s = TrimCell(cell);
   if (s.empty()) return AmountReading::Empty;
   for (const Label& label : Labels()) {
@@ -171,16 +175,16 @@ AmountReading ReadAmount(std::string_view cell, Currency currency, FixedText<20>
   }
   // Whole digits in groups: the first of one to three, each further one of
   // three behind the same grouping character.
-  char whole[32];
-  std::size_t wholeSize = 0;
+  std::int64_t whole = 0;
+  std::size_t digits = 0;  // without leading zeros
   std::size_t at = 0;
   std::size_t group = 0;
   char grouping = 0;
   for (; at < s.size(); ++at) {
     const char c = s[at];
     if (IsDigit(c)) {
-      if (wholeSize == sizeof whole) return AmountReading::Refused;
-      whole[wholeSize++] = c;
+      if (digits > 0 || c != '0') ++digits;
+      if (digits <= kMaxWholeDigits) whole = whole * 10 + (c - '0');
       ++group;
     } else if (IsGrouping(c)) {
       const bool first = grouping == 0;
@@ -193,32 +197,96 @@ AmountReading ReadAmount(std::string_view cell, Currency currency, FixedText<20>
       break;
     }
   }
-  if (wholeSize == 0 || (grouping != 0 && group != 3)) return AmountReading::NotAnAmount;
-  std::string_view decimals;
+  if (at == 0 || group == 0 || (grouping != 0 && group != 3)) return AmountReading::NotAnAmount;
+  std::size_t decimals = 0;
+  std::int64_t fraction = 0;
   if (at < s.size() && (s[at] == ',' || s[at] == '.')) {
-    const std::size_t start = ++at;
-    while (at < s.size() && IsDigit(s[at])) ++at;
-    decimals = s.substr(start, at - start);
-    if (decimals.empty()) return AmountReading::NotAnAmount;
+    for (++at; at < s.size() && IsDigit(s[at]); ++at, ++decimals) {
+      if (decimals < 2) fraction = fraction * 10 + (s[at] - '0');
+    }
+    if (decimals == 0) return AmountReading::NotAnAmount;
   }
   if (at != s.size()) return AmountReading::NotAnAmount;
-  if (decimals.size() > 2) return AmountReading::Refused;
+  if (digits > kMaxWholeDigits || decimals > 2) return AmountReading::Refused;
+  cents = whole * 100 + (decimals == 1 ? fraction * 10 : fraction);
+  return cents < minimum ? AmountReading::Refused : AmountReading::Valid;
+}
 
-  std::string_view digits(whole, wholeSize);
-  while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
-  if (digits.size() > kMaxWholeDigits) return AmountReading::Refused;
+// "1234.50": as the payment dialog stores an amount.
+struct CentsText {
+  explicit CentsText(std::int64_t cents) {
+    char* end = std::to_chars(text, text + sizeof text - 3, cents / 100).ptr;
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + cents % 100 / 10);
+    *end++ = static_cast<char>('0' + cents % 10);
+    size = static_cast<std::size_t>(end - text);
+  }
+  std::string_view view() const { return std::string_view(text, size); }
+  char text[24];
+  std::size_t size;
+};
+
+// An exact total: cents in a machine word while they fit, in a DecimalSum beyond.
+class Total {
+public:
+  void AddCents(std::int64_t cents) {
+    cents_ += static_cast<std::uint64_t>(cents);
+    if (cents_ >= kFlushAt) Flush();
+  }
+  // An amount text as the list holds it; one that is no plain decimal counts nothing.
+  void Add(std::string_view amount) {
+    std::int64_t cents = 0;
+    if (FastCents(amount, cents)) {
+      AddCents(cents);
+    } else {
+      rest_.Add(amount);
+    }
+  }
+  void Add(const Total& other) {
+    rest_.Add(other.rest_.Text());
+    rest_.Add(CentsText(static_cast<std::int64_t>(other.cents_)).view());
+  }
+  std::string Text() const {
+    DecimalSum all = rest_;
+    all.Add(CentsText(static_cast<std::int64_t>(cents_)).view());
+    return all.Text();
+  }
+
+private:
+  static constexpr std::uint64_t kFlushAt = 1'000'000'000'000'000'000u;  // far below 2^63 less one amount
+  // Digits, and a point with one or two decimals: the amounts the dialog stores.
+  static bool FastCents(std::string_view amount, std::int64_t& cents) {
+    const std::size_t point = amount.find('.');
+    const std::size_t whole = point == std::string_view::npos ? amount.size() : point;
+    const std::size_t decimals = point == std::string_view::npos ? 0 : amount.size() - point - 1;
+    if (whole == 0 || whole > kMaxWholeDigits || decimals > 2 || (point != std::string_view::npos && decimals == 0))
+      return false;
+    std::int64_t value = 0;
+    for (std::size_t i = 0; i < amount.size(); ++i) {
+      if (i == point) continue;
+      if (!IsDigit(amount[i])) return false;
+      value = value * 10 + (amount[i] - '0');
+    }
+    for (std::size_t k = decimals; k < 2; ++k) value *= 10;
+    cents = value;
+    return true;
+  }
+  void Flush() {
+    rest_.Add(CentsText(static_cast<std::int64_t>(cents_)).view());
+    cents_ = 0;
+  }
+
+  std::uint64_t cents_ = 0;
+  DecimalSum rest_;
+};
+
+}  // namespace
+
+AmountReading ReadAmount(std::string_view cell, Currency currency, FixedText<20>& stored) {
   std::int64_t cents = 0;
-  for (const char c : digits) cents = cents * 10 + (c - '0');
-  for (std::size_t k = 0; k < 2; ++k) cents = cents * 10 + (k < decimals.size() ? decimals[k] - '0' : 0);
-  if (cents < MinimumCents(currency)) return AmountReading::Refused;
-
-  char text[kMaxWholeDigits + 3];
-  std::size_t size = digits.copy(text, digits.size());
-  text[size++] = '.';
-  text[size++] = decimals.size() > 0 ? decimals[0] : '0';
-  text[size++] = decimals.size() > 1 ? decimals[1] : '0';
-  stored.assign(std::string_view(text, size));
-  return AmountReading::Valid;
+  const AmountReading reading = ReadCents(cell, currency, MinimumCents(currency), cents);
+  if (reading == AmountReading::Valid) stored.assign(CentsText(cents).view());
+  return reading;
 }
 
 std::optional<ImportColumns> FindHeaderColumns(const csv::Table& table) {
@@ -301,54 +369,52 @@ AmountImport::AmountImport(csv::Table table, const ImportColumns& columns, const
     : table_(std::move(table)), columns_(columns), list_(list) {
   ReadRows();
   Decide();
-  Sum();
 }
 
-namespace {
-
-std::string_view CellOf(const csv::Table& table, std::size_t row, int column) {
-  return column < 0 ? std::string_view() : table.cell(row, static_cast<std::size_t>(column));
+std::string_view AmountImport::CellOf(std::size_t row, int column) const {
+  return column < 0 ? std::string_view() : table_.cell(row, static_cast<std::size_t>(column));
 }
-
-}  // namespace
 
 // The EGN and the amount of each row, and the line of the list or the
 // employee off it that the EGN names.
 void AmountImport::ReadRows() {
   const FirstIndexByKey<10> onList(list_.lines.size(), [this](std::size_t i) { return list_.lines[i].Employee.EGN; });
   const FirstIndexByKey<10> offList(list_.offList.size(), [this](std::size_t i) { return list_.offList[i].EGN; });
+  const std::int64_t minimum = MinimumCents(list_.currency);
   if (table_.rows() > columns_.firstRow) lines_.reserve(table_.rows() - columns_.firstRow);
+  FixedText<10> egn{};
   for (std::size_t row = columns_.firstRow; row < table_.rows(); ++row) {
-    const std::string_view egnCell = CellOf(table_, row, columns_.egn);
-    const std::string_view amountCell = CellOf(table_, row, columns_.amount);
+    const std::string_view egnCell = CellOf(row, columns_.egn);
+    const std::string_view amountCell = CellOf(row, columns_.amount);
     // Blank lines, titles of a section: nothing to import, nothing to show.
     if (TrimCell(egnCell).empty() && TrimCell(amountCell).empty()) continue;
     ImportLine l;
     l.row = static_cast<std::uint32_t>(row);
-    const bool egn = ReadEgn(egnCell, l.egn, l.zeroFilled);
-    const AmountReading amount = ReadAmount(amountCell, list_.currency, l.amount);
-    if (amount != AmountReading::Valid) l.amount.clear();
-    if (egn && amount >= AmountReading::Refused) ++withEgnAndAmount_;
-    if (egn) {
-      l.line = static_cast<std::int32_t>(onList.Find(l.egn.view()));
-      if (l.line < 0) l.offList = static_cast<std::int32_t>(offList.Find(l.egn.view()));
+    l.amount = ReadCents(amountCell, list_.currency, minimum, l.cents);
+    if (!ReadEgn(egnCell, egn, l.zeroFilled)) {
+      l.verdict = ImportVerdict::InvalidEgn;
+    } else {
+      if (l.amount >= AmountReading::Refused) ++withEgnAndAmount_;
+      l.line = static_cast<std::int32_t>(onList.Find(egn.view()));
+      if (l.line < 0) l.offList = static_cast<std::int32_t>(offList.Find(egn.view()));
+      l.verdict = l.line < 0 && l.offList < 0 ? ImportVerdict::NoSuchEmployee : ImportVerdict::NoChange;
     }
-    // The verdict waits for the whole file; meanwhile it says how the amount read.
-    l.verdict = amount == AmountReading::Valid   ? ImportVerdict::Change
-                : amount == AmountReading::Empty ? ImportVerdict::NoChange
-                                                 : ImportVerdict::InvalidAmount;
     lines_.push_back(l);
   }
 }
 
+// The verdict of each line, and the totals now and after with each amount
+// added once: the new amounts, and the present ones of the lines named
+// without a change, of the lines changed and of the lines not named. Each
+// line of the list is visited once, in the order of the file.
 void AmountImport::Decide() {
   // The first line of the file for each line of the list, to find the repeated ones.
-  std::vector<std::int32_t> first(list_.lines.size(), -1);
+  first_.assign(list_.lines.size(), -1);
   std::vector<bool> repeated(lines_.size(), false);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const std::int32_t line = lines_[i].line;
     if (line < 0) continue;
-    std::int32_t& firstOf = first[static_cast<std::size_t>(line)];
+    std::int32_t& firstOf = first_[static_cast<std::size_t>(line)];
     if (firstOf < 0) {
       firstOf = static_cast<std::int32_t>(i);
     } else {
@@ -356,69 +422,63 @@ void AmountImport::Decide() {
       repeated[static_cast<std::size_t>(firstOf)] = true;
     }
   }
-  for (std::size_t i = 0; i < first.size(); ++i) {
-    if (first[i] >= 0) continue;
-    ++unnamed_;
-    if (!list_.lines[i].NetAmount.empty()) ++unnamedWithAmount_;
-  }
+  Total added, kept, unnamed, replaced;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     ImportLine& l = lines_[i];
-    const std::string_view name = CellOf(table_, l.row, columns_.name);
-    if (l.egn.empty()) {
-      l.verdict = ImportVerdict::InvalidEgn;
-    } else if (l.line < 0 && l.offList < 0) {
-      l.verdict = ImportVerdict::NoSuchEmployee;
-    } else if (l.line < 0) {
+    if (l.verdict != ImportVerdict::NoChange) {  // no EGN, or no such employee
+      ++counts_[static_cast<std::size_t>(l.verdict)];
+      continue;
+    }
+    const std::string_view name = NameText(CellOf(l.row, columns_.name));
+    if (l.line < 0) {
       const OffListEmployee& e = list_.offList[static_cast<std::size_t>(l.offList)];
       l.verdict = e.hasLeft ? ImportVerdict::Left : ImportVerdict::NoIban;
-      l.nameDiffers = !TrimCell(name).empty() && !SameName(name, e.FullName.view());
+      l.nameDiffers = !name.empty() && !SameName(name, e.FullName.view());
+      ++counts_[static_cast<std::size_t>(l.verdict)];
+      continue;
+    }
+    const PaymentLine& line = list_.lines[static_cast<std::size_t>(l.line)];
+    const std::string_view registered = line.Employee.FullName.view();
+    l.nameDiffers = !name.empty() && name != registered && !SameName(name, registered);
+    const std::string_view now = line.NetAmount.view();
+    if (repeated[i]) {
+      l.verdict = ImportVerdict::RepeatedEgn;
+    } else if (l.amount == AmountReading::Empty) {
+      // An empty cell leaves an empty amount as it is; it does not empty one.
+      l.verdict = now.empty() ? ImportVerdict::NoChange : ImportVerdict::InvalidAmount;
+    } else if (l.amount != AmountReading::Valid) {
+      l.verdict = ImportVerdict::InvalidAmount;
+    } else if (CentsText(l.cents).view() == now) {
+      l.verdict = ImportVerdict::NoChange;
     } else {
-      const PaymentLine& line = list_.lines[static_cast<std::size_t>(l.line)];
-      l.nameDiffers = !TrimCell(name).empty() && !SameName(name, line.Employee.FullName.view());
-      const std::string_view now = line.NetAmount.view();
-      if (repeated[i]) {
-        l.verdict = ImportVerdict::RepeatedEgn;
-      } else if (l.verdict == ImportVerdict::NoChange) {
-        // An empty cell leaves an empty amount as it is; it does not empty one.
-        l.verdict = now.empty() ? ImportVerdict::NoChange : ImportVerdict::InvalidAmount;
-      } else if (l.verdict == ImportVerdict::Change) {
-        // The payment dialog refuses any amount on a line whose IBAN it refuses.
-        l.verdict = l.amount.view() == now                   ? ImportVerdict::NoChange
-                    : !IsBankIban(line.Employee.IBAN.view()) ? ImportVerdict::NoIban
-                                                             : ImportVerdict::Change;
-      }
+      // The payment dialog takes no amount for a line whose IBAN its check refuses.
+      l.verdict = IsBankIban(line.Employee.IBAN.view()) ? ImportVerdict::Change : ImportVerdict::NoIban;
     }
     ++counts_[static_cast<std::size_t>(l.verdict)];
+    if (first_[static_cast<std::size_t>(l.line)] != static_cast<std::int32_t>(i)) continue;  // counted once
+    if (l.verdict == ImportVerdict::Change) {
+      added.AddCents(l.cents);
+      replaced.Add(now);
+    } else {
+      kept.Add(now);
+    }
   }
-}
-
-// The totals of the list now and after, each amount added once: the new
-// amounts, and the present ones of the lines named without a change, of the
-// lines not named, and of the lines changed.
-void AmountImport::Sum() {
-  DecimalSum added, kept, unnamed, replaced;
-  std::vector<bool> named(list_.lines.size(), false);
-  for (const ImportLine& l : lines_) {
-    if (l.line < 0) continue;
-    named[static_cast<std::size_t>(l.line)] = true;
-    if (l.verdict == ImportVerdict::Change) added.Add(l.amount.view());
-  }
-  std::vector<bool> changed(list_.lines.size(), false);
-  for (const ImportLine& l : lines_) {
-    if (l.verdict == ImportVerdict::Change) changed[static_cast<std::size_t>(l.line)] = true;
-  }
-  for (std::size_t i = 0; i < list_.lines.size(); ++i) {
+  for (std::size_t i = 0; i < first_.size(); ++i) {
+    if (first_[i] >= 0) continue;
     const std::string_view now = list_.lines[i].NetAmount.view();
-    (changed[i] ? replaced : named[i] ? kept : unnamed).Add(now);
+    ++unnamed_;
+    if (!now.empty()) ++unnamedWithAmount_;
+    unnamed.Add(now);
   }
-  const auto total = [](std::initializer_list<const DecimalSum*> parts) {
-    DecimalSum sum;
-    for (const DecimalSum* part : parts) sum.Add(part->Text());
-    return sum.Text();
-  };
-  totalNow_ = total({&kept, &unnamed, &replaced});
-  totalKeep_ = total({&added, &kept, &unnamed});
-  totalEmpty_ = total({&added, &kept});
+  Total now = kept, keep = added, empty = added;
+  now.Add(unnamed);
+  now.Add(replaced);
+  keep.Add(kept);
+  keep.Add(unnamed);
+  empty.Add(kept);
+  totalNow_ = now.Text();
+  totalKeep_ = keep.Text();
+  totalEmpty_ = empty.Text();
 }
 
 std::size_t AmountImport::changes(bool emptyUnnamed) const {
@@ -431,20 +491,25 @@ std::string AmountImport::Cell(std::size_t i, PreviewColumn column) const {
   const OffListEmployee* off = l.offList >= 0 ? &list_.offList[static_cast<std::size_t>(l.offList)] : nullptr;
   switch (column) {
     case PreviewColumn::FileLine: return Decimal(table_.line(l.row));
-    case PreviewColumn::Egn:
-      return l.egn.empty() ? std::string(TrimCell(CellOf(table_, l.row, columns_.egn))) : l.egn.str();
+    case PreviewColumn::Egn: {
+      FixedText<10> egn{};
+      bool filled = false;
+      const std::string_view cell = CellOf(l.row, columns_.egn);
+      return ReadEgn(cell, egn, filled) ? egn.str() : std::string(TrimCell(cell));
+    }
     case PreviewColumn::Name:
       return line != nullptr ? line->Employee.FullName.str() : off != nullptr ? off->FullName.str() : std::string();
     case PreviewColumn::AmountNow: return line != nullptr ? line->NetAmount.str() : std::string();
     case PreviewColumn::AmountFile:
-      return l.amount.empty() ? std::string(TrimCell(CellOf(table_, l.row, columns_.amount))) : l.amount.str();
+      return l.amount == AmountReading::Valid ? std::string(CentsText(l.cents).view())
+                                              : std::string(TrimCell(CellOf(l.row, columns_.amount)));
     case PreviewColumn::Verdict: return VerdictText(l.verdict);
     case PreviewColumn::Note: {
       std::string note;
       if (l.zeroFilled) note = Cp("ЕГН допълнен с нули отляво");
       if (l.nameDiffers) {
         if (!note.empty()) note += "; ";
-        note += Cp("име във файла: ") + std::string(NameText(CellOf(table_, l.row, columns_.name)));
+        note += Cp("име във файла: ") + std::string(NameText(CellOf(l.row, columns_.name)));
       }
       return note;
     }
@@ -464,21 +529,19 @@ std::string AmountImport::VerdictSummary() const {
 }
 
 std::size_t AmountImport::Apply(PaymentList& list, bool emptyUnnamed) const {
-  if (&list != &list_ || list.lines.size() != list_.lines.size()) return 0;
-  std::vector<bool> named(list.lines.size(), false);
+  if (&list != &list_ || list.lines.size() != first_.size()) return 0;
   std::size_t changed = 0;
-  for (const ImportLine& l : lines_) {
-    if (l.line < 0) continue;
-    named[static_cast<std::size_t>(l.line)] = true;
-    if (l.verdict != ImportVerdict::Change) continue;
-    list.lines[static_cast<std::size_t>(l.line)].NetAmount.assign(l.amount.view());
-    ++changed;
-  }
-  if (!emptyUnnamed) return changed;
-  for (std::size_t i = 0; i < list.lines.size(); ++i) {
-    if (named[i] || list.lines[i].NetAmount.empty()) continue;
-    list.lines[i].NetAmount.clear();
-    ++changed;
+  for (std::size_t i = 0; i < first_.size(); ++i) {
+    FixedText<20>& amount = list.lines[i].NetAmount;
+    if (first_[i] >= 0) {
+      const ImportLine& l = lines_[static_cast<std::size_t>(first_[i])];
+      if (l.verdict != ImportVerdict::Change) continue;
+      amount.assign(CentsText(l.cents).view());
+      ++changed;
+    } else if (emptyUnnamed && !amount.empty()) {
+      amount.clear();
+      ++changed;
+    }
   }
   return changed;
 }

@@ -75,10 +75,10 @@ struct ImportLine {
   std::int32_t line = -1;     // the payment line of the EGN, or -1
   std::int32_t offList = -1;  // else the employee of the register off the list, or -1
   ImportVerdict verdict = ImportVerdict::InvalidEgn;
+  AmountReading amount = AmountReading::Empty;
   bool zeroFilled = false;
   bool nameDiffers = false;
-  FixedText<10> egn{};     // ten digits; empty when the cell holds no EGN
-  FixedText<20> amount{};  // as it would be stored; empty unless valid
+  std::int64_t cents = 0;  // the amount of a valid cell, in cents
 };
 
 // The columns of the preview, left to right.
@@ -123,12 +123,14 @@ public:
 private:
   void ReadRows();
   void Decide();
-  void Sum();
+  std::string_view CellOf(std::size_t row, int column) const;
 
   csv::Table table_;
   ImportColumns columns_;
   const PaymentList& list_;
   std::vector<ImportLine> lines_;
+  // Per line of the list: the first line of the file that names it, or -1.
+  std::vector<std::int32_t> first_;
   std::array<std::size_t, kImportVerdictCount> counts_{};
   std::size_t withEgnAndAmount_ = 0;
   std::size_t unnamed_ = 0;
