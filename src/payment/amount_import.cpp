@@ -546,4 +546,12 @@ std::size_t AmountImport::Apply(PaymentList& list, bool emptyUnnamed) const {
   return changed;
 }
 
+std::optional<std::string> ImportRefusal(const AmountImport& import, std::string_view shownPath) {
+  if (!import.complete()) {
+    return FillPattern(Cp("Файлът „%s“ има повече от 1 000 000 реда: това не е таблица със суми."), {shownPath});
+  }
+  if (import.withEgnAndAmount() == 0) return FillPattern(Cp("Във файла „%s“ няма ред с ЕГН и сума."), {shownPath});
+  return std::nullopt;
+}
+
 }  // namespace zel
