@@ -282,20 +282,24 @@ private:
         ++in;
         continue;
       }
-      // Cyrillic, most of what is not ASCII in a Bulgarian table, a word at a time.
-      while (in + 1 < n && (d[in] == 0xD0 || d[in] == 0xD1) && IsContinuation(d[in + 1])) {
-        const char32_t ch = (static_cast<char32_t>(d[in] & 0x1F) << 6) | (d[in + 1] & 0x3F);
-        d[out++] = ch - 0x0410 < 0x40 ? static_cast<unsigned char>(0xC0 + (ch - 0x0410))
-                                      : static_cast<unsigned char>(ByteOf(ch, replaced_));
-        in += 2;
-      }
-      if (in < n && d[in] >= 0x80 && !(d[in] == 0xD0 || d[in] == 0xD1)) {
+      const auto cyrillic = [d, n](std::size_t at) {
+        return at + 1 < n && (d[at] == 0xD0 || d[at] == 0xD1) && IsContinuation(d[at + 1]);
+      };
+      if (!cyrillic(in)) {
         char32_t ch = 0;
         const std::size_t length = Utf8Sequence(d + in, d + n, ch);
         if (length == 0) ++replaced_;
         d[out++] = static_cast<unsigned char>(length == 0 ? kReplacement : ByteOf(ch, replaced_));
         in += length == 0 ? 1 : length;
+        continue;
       }
+      // Cyrillic, most of what is not ASCII in a Bulgarian table, a word at a time.
+      do {
+        const char32_t ch = (static_cast<char32_t>(d[in] & 0x1F) << 6) | (d[in + 1] & 0x3F);
+        d[out++] = ch - 0x0410 < 0x40 ? static_cast<unsigned char>(0xC0 + (ch - 0x0410))
+                                      : static_cast<unsigned char>(ByteOf(ch, replaced_));
+        in += 2;
+      } while (cyrillic(in));
     }
     in_ = in;
     out_ = out;
