@@ -546,11 +546,26 @@ std::size_t AmountImport::Apply(PaymentList& list, bool emptyUnnamed) const {
   return changed;
 }
 
-std::optional<std::string> ImportRefusal(const AmountImport& import, std::string_view shownPath) {
-  if (!import.complete()) {
+namespace {
+
+std::string NoAmounts(std::string_view shownPath) {
+  return FillPattern(Cp("Във файла „%s“ няма ред с ЕГН и сума."), {shownPath});
+}
+
+}  // namespace
+
+std::optional<std::string> TableRefusal(const csv::Table& table, std::string_view shownPath) {
+  if (!table.complete()) {
     return FillPattern(Cp("Файлът „%s“ има повече от 1 000 000 реда: това не е таблица със суми."), {shownPath});
   }
-  if (import.withEgnAndAmount() == 0) return FillPattern(Cp("Във файла „%s“ няма ред с ЕГН и сума."), {shownPath});
+  for (std::size_t row = 0; row < table.rows(); ++row) {
+    if (table.columns(row) >= 2) return std::nullopt;
+  }
+  return NoAmounts(shownPath);
+}
+
+std::optional<std::string> ImportRefusal(const AmountImport& import, std::string_view shownPath) {
+  if (import.withEgnAndAmount() == 0) return NoAmounts(shownPath);
   return std::nullopt;
 }
 

@@ -101,8 +101,6 @@ public:
   std::size_t withEgnAndAmount() const { return withEgnAndAmount_; }
   // The lines of the list that no line of the file names.
   std::size_t unnamed() const { return unnamed_; }
-  // False when the file had more rows than a table keeps.
-  bool complete() const { return table_.complete(); }
 
   // The amounts of the list summed exactly (an amount that is no plain
   // decimal counts nothing): now, and after applying.
@@ -141,8 +139,10 @@ private:
 };
 
 // Why the import does not go on with the file at `shownPath` (code page
-// 1251): one with more rows than a table keeps, or one without any line that
-// has an EGN and an amount. Nothing when it can be shown.
+// 1251), or nothing: before its columns are chosen, a file with more rows
+// than a table keeps or without a line of two cells; once read, one without
+// any line that has an EGN and an amount.
+std::optional<std::string> TableRefusal(const csv::Table& table, std::string_view shownPath);
 std::optional<std::string> ImportRefusal(const AmountImport& import, std::string_view shownPath);
 
 }  // namespace zel

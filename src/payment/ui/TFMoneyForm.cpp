@@ -131,6 +131,10 @@ void TFMoneyForm::ImportAmounts() {
     return;
   }
   csv::Table table(std::move(bytes));
+  if (const auto refusal = TableRefusal(table, files::ShownPath(path))) {
+    services_.messages.Show(*refusal);
+    return;
+  }
   std::optional<ImportColumns> columns = FindHeaderColumns(table);
   if (!columns) {
     TFImportColumns choice(services_.messages, table, GuessColumns(table), this);

@@ -90,12 +90,16 @@ TEST_F(AmountImportWindowTest, WithoutAHeaderTheColumnsAreChosenAndCancelChanges
   Trigger("ImportItem");
   EXPECT_EQ(Amounts(form), (std::vector<std::string>{"", "", ""}));
 
-  // A file with nothing to import says so, and shows no preview.
+  // A file with nothing to import says so, and shows neither dialog.
   WriteFileBytes(dir.File("names.csv"), "ЕГН;Сума\nИван;Петров\n");
-  dialogs.openNames.push_back(QString::fromStdString(dir.File("names.csv")));
-  Trigger("ImportItem");
-  ASSERT_EQ(messages.Texts().size(), 1u);
-  EXPECT_EQ(messages.Texts()[0], Cp("Във файла „") + dir.File("names.csv") + Cp("“ няма ред с ЕГН и сума."));
+  WriteFileBytes(dir.File("notes.txt"), "Бележки за май\nИван Петров 1234\n");
+  for (const char* file : {"names.csv", "notes.txt"}) {
+    dialogs.openNames.push_back(QString::fromStdString(dir.File(file)));
+    Trigger("ImportItem");
+    ASSERT_FALSE(messages.Texts().empty());
+    EXPECT_EQ(messages.Texts().back(), Cp("Във файла „") + dir.File(file) + Cp("“ няма ред с ЕГН и сума."));
+  }
+  EXPECT_EQ(messages.Texts().size(), 2u);
 }
 
 TEST_F(AmountImportWindowTest, EachListGoesToTheFileTheUserNames) {
