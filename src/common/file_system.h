@@ -12,6 +12,7 @@
 // in front of it.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -57,6 +58,9 @@ public:
   virtual std::string CurrentDirectory() = 0;
 
   virtual bool Exists(const std::string& path) = 0;
+  // The file's size in bytes, without reading it: a reader of files a person
+  // chooses refuses one that is far too large before it takes any memory.
+  virtual Status FileSize(const std::string& path, std::uint64_t& size) = 0;
   // The whole file, read into memory sized once from the file's size.
   virtual Status ReadAll(const std::string& path, std::string& content) = 0;
   // The whole file, read straight into memory that the caller keeps it in:

@@ -22,6 +22,7 @@ Status BuildLines(FileSystem& fs, const std::string& registerPath, PaymentList& 
   PaymentLine line = ZeroPaymentLine();  // each line made up here, then copied into the list once
   bool sized = false;
   const std::size_t before = list.lines.size();
+  const std::size_t offBefore = list.offList.size();
   const Status read = files::ReadFileInChunks(fs, registerPath, kChunk, [&](std::string_view piece, std::size_t size) {
     // At most one line per record: no regrowth of a list of 100,000 lines.
     if (!sized) list.lines.reserve(list.lines.size() + size / sizeof(EmployeeRecord));
@@ -29,10 +30,17 @@ Status BuildLines(FileSystem& fs, const std::string& registerPath, PaymentList& 
     const std::size_t count = WholeRecords<EmployeeRecord>(piece);
     for (std::size_t i = 0; i < count; ++i) {
       std::memcpy(&line.Employee, piece.data() + i * sizeof(EmployeeRecord), sizeof(EmployeeRecord));
-      if (IsPayable(line.Employee)) list.lines.push_back(line);
+      if (IsPayable(line.Employee)) {
+        list.lines.push_back(line);
+      } else {
+        list.offList.push_back({line.Employee.EGN, line.Employee.FullName, line.Employee.HasLeft != 0});
+      }
     }
   });
-  if (!read.ok()) list.lines.resize(before);  // a file that failed half-way adds nothing
+  if (!read.ok()) {  // a file that failed half-way adds nothing
+    list.lines.resize(before);
+    list.offList.resize(offBefore);
+  }
   return read;
 }
 
@@ -111,6 +119,8 @@ Status SavePaymentList(FileSystem& fs, const PaymentList& list, const files::War
 void FreePaymentLines(PaymentList& list) {
   list.lines.clear();
   list.lines.shrink_to_fit();
+  list.offList.clear();
+  list.offList.shrink_to_fit();
   // A freed list is not a list to save.
   list.registerFound = false;
   list.paymentFileRead = false;

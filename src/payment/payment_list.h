@@ -13,8 +13,18 @@
 
 namespace zel {
 
+// An employee of the register who is not on the list, and why.
+struct OffListEmployee {
+  FixedText<10> EGN;
+  FixedText<60> FullName;
+  bool hasLeft;  // else the IBAN is not one of 22 characters
+};
+
 struct PaymentList {
   std::vector<PaymentLine> lines;  // register order, never sorted
+  // The register's other employees, in register order: the import of
+  // amounts tells a person who left from one it does not know.
+  std::vector<OffListEmployee> offList;
   // Whether employIB.dat existed when the list was built; without it the
   // list is empty and closing does not replace the stored payment list.
   bool registerFound = false;

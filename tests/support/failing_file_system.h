@@ -4,6 +4,7 @@
 // does nothing and reports the system's description of an input/output error.
 
 #include <cerrno>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,6 +53,7 @@ public:
   bool IsAbsolute(std::string_view path) const override { return real_.IsAbsolute(path); }
   std::string CurrentDirectory() override { return real_.CurrentDirectory(); }
   bool Exists(const std::string& path) override { return real_.Exists(path); }
+  Status FileSize(const std::string& path, std::uint64_t& size) override { return real_.FileSize(path, size); }
   Status ReadAll(const std::string& path, std::string& content) override;
   Status CreateUnique(const std::string& prefix, std::string& path, std::unique_ptr<OutputFile>& file) override;
   Status Remove(const std::string& path) override;

@@ -109,6 +109,14 @@ public:
     return ::stat(path.c_str(), &st) == 0;
   }
 
+  Status FileSize(const std::string& path, std::uint64_t& size) override {
+    size = 0;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return Errno(errno);
+    size = st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+    return Status::Ok();
+  }
+
   Status ReadAll(const std::string& path, std::string& content) override {
     return ReadAllIntoBytes(*this, path, content);
   }

@@ -263,6 +263,16 @@ public:
     return Convert(path, wide) && ::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
   }
 
+  Status FileSize(const std::string& path, std::uint64_t& size) override {
+    size = 0;
+    std::wstring wide;
+    if (!Convert(path, wide)) return LastError();
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return LastError();
+    size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return Status::Ok();
+  }
+
   Status ReadAll(const std::string& path, std::string& content) override {
     content.clear();
     std::wstring wide;

@@ -22,6 +22,10 @@ std::optional<QString> ChosenFile(QFileDialog& dialog) {
 
 }  // namespace
 
+FileOffer SpreadsheetOffer(const QString& suggested) {
+  return FileOffer{QString::fromUtf8("Таблица CSV (*.csv *.txt)"), suggested};
+}
+
 std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const FileOffer& offer) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(QFileDialog::AcceptSave);

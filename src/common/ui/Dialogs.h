@@ -23,6 +23,10 @@ struct FileOffer {
   QString suggested;
 };
 
+// The files spreadsheets save for other programs, "*.csv" and "*.txt";
+// `suggested` as in FileOffer.
+FileOffer SpreadsheetOffer(const QString& suggested = {});
+
 class Dialogs {
 public:
   virtual ~Dialogs() = default;

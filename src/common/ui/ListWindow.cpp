@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/data_files.h"
+#include "common/file_io.h"
 #include "common/ui/QtText.h"
 
 namespace zel::ui {
@@ -208,6 +210,14 @@ void ListWindow::LinesReset() { lines_->Reset(); }
 void ListWindow::LinesChanged(int first, int last) { lines_->Changed(first, last); }
 void ListWindow::LinesAppended(int previousCount) { lines_->Appended(previousCount); }
 void ListWindow::LineRemoved(int row) { lines_->Removed(row); }
+
+void ListWindow::ExportSpreadsheet(const char* suggestedName, const std::function<std::string()>& content) {
+  const QString suggested = QString::fromUtf8(DataDir().c_str()) + Qs(suggestedName);
+  const std::optional<QString> name = services_.dialogs.SaveFileName(this, SpreadsheetOffer(suggested));
+  if (!name) return;
+  const Status written = files::ReplaceFile(services_.files, FilePathBytes(*name), content());
+  if (!written.ok()) services_.messages.ReportError(written.message());
+}
 
 PrintFont ListWindow::ListPrintFont() const { return PrintFont{FromQt(font().family()), font().pixelSize()}; }
 

@@ -88,6 +88,11 @@ protected:
   // outside the list (-1) leaves no line current or selected.
   void SelectRow(int row);
 
+  // "Износ в CSV": the save dialog proposes `suggestedName` in the data
+  // folder; the chosen file is replaced whole by what `content` makes. A
+  // failure is reported.
+  void ExportSpreadsheet(const char* suggestedName, const std::function<std::string()>& content);
+
   bool ShowOldAccounts() const { return showOldAccounts_; }
   // The window's font, for the printout of the list.
   PrintFont ListPrintFont() const;

@@ -1,12 +1,19 @@
 #include "payment/ui/TFMoneyForm.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPushButton>
 
+#include "common/csv_reader.h"
+#include "common/file_io.h"
 #include "common/ui/QtText.h"
+#include "payment/amount_import.h"
+#include "payment/payment_csv.h"
 #include "payment/payment_file.h"
+#include "payment/ui/TFImportColumns.h"
+#include "payment/ui/TFImportPreview.h"
 #include "payment/ui/TFSepaFile.h"
 #include "payment/ui/TFmassout.h"
 #include "payment/ui/TFormEditMoney.h"
@@ -123,8 +130,39 @@ void TFMoneyForm::WriteSepaFile() {
   dialog.exec();
 }
 
-void TFMoneyForm::ImportAmounts() {}
+void TFMoneyForm::ImportAmounts() {
+  const std::optional<QString> name = services_.dialogs.OpenFileName(this, SpreadsheetOffer());
+  if (!name) return;
+  const std::string path = FilePathBytes(*name);
+  std::string bytes;
+  if (const Status read = csv::ReadSpreadsheetFile(services_.files, path, bytes); !read.ok()) {
+    services_.messages.Show(read.message());
+    return;
+  }
+  csv::Table table(std::move(bytes));
+  if (const auto refusal = TableRefusal(table, files::ShownPath(path))) {
+    services_.messages.Show(*refusal);
+    return;
+  }
+  std::optional<ImportColumns> columns = FindHeaderColumns(table);
+  if (!columns) {
+    TFImportColumns choice(services_.messages, table, GuessColumns(table), this);
+    if (choice.exec() != QDialog::Accepted) return;
+    columns = choice.Chosen();
+  }
+  const AmountImport import(std::move(table), *columns, list_);
+  if (const auto refusal = ImportRefusal(import, files::ShownPath(path))) {
+    services_.messages.Show(*refusal);
+    return;
+  }
+  TFImportPreview preview(import, list_.currency, QDir::toNativeSeparators(*name), this);
+  if (preview.exec() != QDialog::Accepted) return;
+  // Saved with the list when it closes, as every change in it.
+  if (import.Apply(list_, preview.EmptyUnnamed()) > 0) LinesChanged(0, LineCount() - 1);
+}
 
-void TFMoneyForm::ExportCsv() {}
+void TFMoneyForm::ExportCsv() {
+  ExportSpreadsheet("Масово плащане.csv", [this] { return PaymentListCsv(list_); });
+}
 
 }  // namespace zel::ui

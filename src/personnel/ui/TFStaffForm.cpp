@@ -9,6 +9,7 @@
 #include "common/ui/QtText.h"
 #include "personnel/bank_readers.h"
 #include "personnel/personnel_printout.h"
+#include "personnel/register_csv.h"
 #include "personnel/register_files.h"
 #include "personnel/request_files.h"
 #include "personnel/ui/TFChoice.h"
@@ -174,6 +175,8 @@ bool TFStaffForm::FormClose() {
   return true;
 }
 
-void TFStaffForm::ExportCsv() {}
+void TFStaffForm::ExportCsv() {
+  ExportSpreadsheet("Персонал.csv", [this] { return RegisterCsv(Register_); });
+}
 
 }  // namespace zel::ui

@@ -1,0 +1,91 @@
+// The import of net amounts from a spreadsheet at 1,000 / 10,000 / 100,000
+// lines: the file read, decoded and split, its header found, and every line
+// judged against the list with the totals now and after (all the preview
+// needs; its window shows only the lines on the screen). The floor: the same
+// file read into fresh memory. The file is the list's own export with every
+// amount changed, as an accountant sends it back from Excel.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "common/cp1251.h"
+#include "common/csv_reader.h"
+#include "common/text.h"
+#include "floor.h"
+#include "payment/amount_import.h"
+#include "payment/payment_csv.h"
+
+namespace zel {
+namespace {
+
+struct BenchDir {
+  BenchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zel-bench-csv-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    path = pattern;
+  }
+  ~BenchDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
+  std::string path;
+};
+
+BenchDir& Dir() {
+  static BenchDir dir;
+  return dir;
+}
+
+PaymentList MakeList(std::int64_t n, double base) {
+  PaymentList list;
+  list.currency = Currency::Euro;
+  list.lines.reserve(static_cast<std::size_t>(n));
+  for (std::int64_t i = 0; i < n; ++i) {
+    PaymentLine line = ZeroPaymentLine();
+    line.Employee.FullName.assign(Cp("Иван Петров Георгиев ") + std::to_string(i));
+    line.Employee.EGN.assign(std::to_string(7501010000 + i));
+    line.Employee.IBAN.assign("BG80BNBG96611020345678");
+    line.NetAmount.assign(FormatAmount(base + static_cast<double>(i % 5000) / 4));
+    line.Reason.assign(Cp("Заплата за месец май 2026 г."));
+    list.lines.push_back(line);
+  }
+  return list;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::abort();
+  ::close(fd);
+}
+
+void BM_ImportAmounts(benchmark::State& state) {
+  const std::int64_t n = state.range(0);
+  const PaymentList list = MakeList(n, 1000);
+  const std::string file = Dir().path + "/amounts-" + std::to_string(n) + ".csv";
+  WriteFile(file, PaymentListCsv(MakeList(n, 1100)));
+  zelbench::Summary::Get().Scaling("ImportAmounts", 10000, 100000, 12);
+  zelbench::StepBesideFloor(
+      state, "ImportAmounts/" + std::to_string(n), 3, [] { return 0; },
+      [&file] { benchmark::DoNotOptimize(zelbench::ReadIntoFreshMemory(file)); },
+      [&](int) {
+        std::string bytes;
+        if (!csv::ReadSpreadsheetFile(SystemFileSystem(), file, bytes).ok()) state.SkipWithError("read failed");
+        csv::Table table(std::move(bytes));
+        const std::optional<ImportColumns> columns = FindHeaderColumns(table);
+        if (!columns) state.SkipWithError("no header");
+        const AmountImport import(std::move(table), *columns, list);
+        if (import.Count(ImportVerdict::Change) != static_cast<std::size_t>(n)) state.SkipWithError("not all changed");
+        benchmark::DoNotOptimize(import.totalAfter(false).data());
+      });
+  state.SetItemsProcessed(state.iterations() * n);
+}
+
+BENCHMARK(BM_ImportAmounts)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+}  // namespace
+}  // namespace zel
