@@ -10,10 +10,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
-#include "common/cp1251.h"
+#include "bench_lists.h"
 #include "common/csv_reader.h"
 #include "common/text.h"
 #include "floor.h"
@@ -23,38 +22,11 @@
 namespace zel {
 namespace {
 
-struct BenchDir {
-  BenchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zel-bench-csv-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path = pattern;
-  }
-  ~BenchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
-
-BenchDir& Dir() {
-  static BenchDir dir;
-  return dir;
-}
-
+// The list's amounts from `base` up.
 PaymentList MakeList(std::int64_t n, double base) {
-  PaymentList list;
-  list.currency = Currency::Euro;
-  list.lines.reserve(static_cast<std::size_t>(n));
-  for (std::int64_t i = 0; i < n; ++i) {
-    PaymentLine line = ZeroPaymentLine();
-    line.Employee.FullName.assign(Cp("Иван Петров Георгиев ") + std::to_string(i));
-    line.Employee.EGN.assign(std::to_string(7501010000 + i));
-    line.Employee.IBAN.assign("BG80BNBG96611020345678");
-    line.NetAmount.assign(FormatAmount(base + static_cast<double>(i % 5000) / 4));
-    line.Reason.assign(Cp("Заплата за месец май 2026 г."));
-    list.lines.push_back(line);
-  }
-  return list;
+  return zelbench::MakeList(
+      n, {"Иван Петров Георгиев ", "Заплата за месец май 2026 г.", Currency::Euro,
+          [base](std::int64_t i) { return FormatAmount(base + static_cast<double>(i % 5000) / 4); }});
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
@@ -66,7 +38,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 void BM_ImportAmounts(benchmark::State& state) {
   const std::int64_t n = state.range(0);
   const PaymentList list = MakeList(n, 1000);
-  const std::string file = Dir().path + "/amounts-" + std::to_string(n) + ".csv";
+  const std::string file = zelbench::Dir().path + "/amounts-" + std::to_string(n) + ".csv";
   WriteFile(file, PaymentListCsv(MakeList(n, 1100)));
   zelbench::Summary::Get().Scaling("ImportAmounts", 10000, 100000, 12);
   zelbench::StepBesideFloor(
