@@ -45,7 +45,7 @@ void BM_ImportAmounts(benchmark::State& state) {
       state, "ImportAmounts/" + std::to_string(n), 3, [] { return 0; },
       [&file] { benchmark::DoNotOptimize(zelbench::ReadIntoFreshMemory(file)); },
       [&](int) {
-        std::string bytes;
+        files::FileBytes bytes;
         if (!csv::ReadSpreadsheetFile(SystemFileSystem(), file, bytes).ok()) state.SkipWithError("read failed");
         csv::Table table(std::move(bytes));
         const std::optional<ImportColumns> columns = FindHeaderColumns(table);
