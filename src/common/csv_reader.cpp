@@ -330,11 +330,14 @@ void Table::Read(std::size_t from, bool utf8Mark) {
   const bool checkUtf8 = encoding_ != Encoding::Utf16;
   Utf8Check check(d, n, from, utf8Mark);
 
-  // Room for the cells at the rate of the first lines: no regrowth of a large table.
+  // Room for the rows and cells at the rate of the first lines: no regrowth of a large table.
   const std::string_view sample = std::string_view(text_.data(), n).substr(from, kSampleBytes);
-  const std::size_t sampleCells = 1 + static_cast<std::size_t>(std::count(sample.begin(), sample.end(), separator_) +
-                                                               std::count(sample.begin(), sample.end(), '\n'));
-  cells_.reserve(std::min(kMaxCells, sampleCells * (n / std::max<std::size_t>(sample.size(), 1) + 1)));
+  const auto sampleRows = 1 + static_cast<std::size_t>(std::count(sample.begin(), sample.end(), '\n'));
+  const auto sampleCells = sampleRows + static_cast<std::size_t>(std::count(sample.begin(), sample.end(), separator_));
+  const std::size_t scale = n / std::max<std::size_t>(sample.size(), 1) + 1;
+  cells_.reserve(std::min(kMaxCells, sampleCells * scale));
+  lines_.reserve(std::min(kMaxRows, sampleRows * scale));
+  rowFirst_.reserve(std::min(kMaxRows, sampleRows * scale) + 1);
 
   std::vector<std::uint32_t> quotedCells;
   std::size_t next = from;  // the marks before it are taken: an opening quote, a doubled one, the LF of CR LF
