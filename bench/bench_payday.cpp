@@ -8,9 +8,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "bench_lists.h"
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "common/text.h"
@@ -23,41 +23,13 @@ namespace {
 
 const char* const kName = "O071226p.dp3";
 
-// A working directory of its own for the whole run.
-struct BenchDir {
-  BenchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zel-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path = pattern;
-    std::filesystem::current_path(path);
-  }
-  ~BenchDir() {
-    std::error_code ec;
-    std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
-
-BenchDir& Dir() {
-  static BenchDir dir;
-  return dir;
-}
-
 PaymentList MakeList(std::int64_t n) {
-  PaymentList list;
-  list.lines.reserve(static_cast<std::size_t>(n));
-  for (std::int64_t i = 0; i < n; ++i) {
-    PaymentLine line = ZeroPaymentLine();
-    line.Employee.FullName.assign(Cp("Иван Петров Георгиев ") + std::to_string(i));
-    line.Employee.EGN.assign(std::to_string(7501010000 + i));
-    line.Employee.IBAN.assign("BG80BNBG96611020345678");
-    line.NetAmount.assign(FormatAmount(1000 + static_cast<double>(i % 5000) / 4));
-    line.Reason.assign(Cp("Заплата за месец май 2026 г. и премия по трудов договор"));
-    list.lines.push_back(line);
-  }
-  return list;
+  return zelbench::MakeList(
+      n, {"Иван Петров Георгиев ", "Заплата за месец май 2026 г. и премия по трудов договор", Currency::Leva,
+          [](std::int64_t i) { return FormatAmount(1000 + static_cast<double>(i % 5000) / 4); }});
 }
+
+using zelbench::Dir;
 
 PayFileSettings Settings() {
   PayFileSettings s;

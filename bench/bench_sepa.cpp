@@ -8,11 +8,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "bench_lists.h"
 #include "common/calendar.h"
-#include "common/cp1251.h"
 #include "common/file_io.h"
 #include "floor.h"
 #include "payment/sepa_file.h"
@@ -20,41 +19,13 @@
 namespace zel {
 namespace {
 
-struct BenchDir {
-  BenchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zel-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path = pattern;
-    std::filesystem::current_path(path);
-  }
-  ~BenchDir() {
-    std::error_code ec;
-    std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
-
-BenchDir& Dir() {
-  static BenchDir dir;
-  return dir;
-}
-
 PaymentList MakeList(std::int64_t n) {
-  PaymentList list;
-  list.currency = Currency::Euro;
-  list.lines.reserve(static_cast<std::size_t>(n));
-  for (std::int64_t i = 0; i < n; ++i) {
-    PaymentLine line = ZeroPaymentLine();
-    line.Employee.FullName.assign(Cp("Щерю Жечев Цанков ") + std::to_string(i));
-    line.Employee.EGN.assign(std::to_string(7501010000 + i));
-    line.Employee.IBAN.assign("BG80BNBG96611020345678");
-    line.NetAmount.assign(std::to_string(1000 + i % 5000) + "." + std::to_string(10 + i % 90));
-    line.Reason.assign(Cp("Заплата за месец ноември 2026 г. и премия по трудов договор"));
-    list.lines.push_back(line);
-  }
-  return list;
+  return zelbench::MakeList(
+      n, {"Щерю Жечев Цанков ", "Заплата за месец ноември 2026 г. и премия по трудов договор", Currency::Euro,
+          [](std::int64_t i) { return std::to_string(1000 + i % 5000) + "." + std::to_string(10 + i % 90); }});
 }
+
+using zelbench::Dir;
 
 SepaHeader Header() {
   SepaHeader header;

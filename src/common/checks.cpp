@@ -138,8 +138,48 @@ bool IsValidIban(std::string_view s) {
   return IbanRemainder(compact) == 1;
 }
 
+namespace {
+
+constexpr std::uint64_t PowerOf10Mod97(int n) { return n == 0 ? 1 : PowerOf10Mod97(n - 1) * 10 % 97; }
+
+// The remainder of a 22-character IBAN laid out as the Bulgarian ones are:
+// two letters, two digits, the four letters of the bank, fourteen digits
+// (letters in either case, no "IB" among them); -1 for any other. Without
+// a division per character: the import of amounts checks every line it
+// changes.
+int RemainderOfUsualLayout(std::string_view s) {
+  const auto letter = [](char c) { return ((static_cast<unsigned char>(c) | 0x20u) - 'a') + 10u; };  // 10..35
+  const auto digit = [](char c) { return static_cast<unsigned char>(c) - unsigned{'0'}; };           // 0..9
+  const unsigned country = letter(s[0]) * 100 + letter(s[1]);
+  const unsigned check = digit(s[2]) * 10 + digit(s[3]);
+  const std::array<unsigned, 4> bank = {letter(s[4]), letter(s[5]), letter(s[6]), letter(s[7])};
+  bool usual = letter(s[0]) - 10 < 26 && letter(s[1]) - 10 < 26 && digit(s[2]) < 10 && digit(s[3]) < 10;
+  for (const unsigned l : bank) usual &= l - 10 < 26;
+  // "IB" would make the word "IBAN", which the long way takes out.
+  constexpr unsigned kI = 'I' - 'A' + 10, kB = 'B' - 'A' + 10;
+  usual &= !(letter(s[0]) == kI && letter(s[1]) == kB);
+  for (std::size_t k = 0; k + 1 < bank.size(); ++k) usual &= !(bank[k] == kI && bank[k + 1] == kB);
+  // The fourteen digits in two numbers of seven, worked side by side.
+  std::uint64_t high = 0, low = 0;
+  for (std::size_t k = 0; k < 7; ++k) {
+    usual &= digit(s[8 + k]) < 10 && digit(s[15 + k]) < 10;
+    high = high * 10 + digit(s[8 + k]);
+    low = low * 10 + digit(s[15 + k]);
+  }
+  if (!usual) return -1;
+  // The characters with the first four moved to the end: the bank's eight
+  // digits, the fourteen, the country's four digits and the check's two.
+  const std::uint64_t bankValue = ((bank[0] * 100ull + bank[1]) * 100 + bank[2]) * 100 + bank[3];
+  const std::uint64_t digits = (high % 97 * PowerOf10Mod97(7) + low) % 97;
+  return static_cast<int>((bankValue % 97 * PowerOf10Mod97(20) + digits * PowerOf10Mod97(6) + country * 100 + check) %
+                          97);
+}
+
+}  // namespace
+
 bool IsBankIban(std::string_view s) {
   if (s.size() != kIbanLength) return false;
+  if (const int r = RemainderOfUsualLayout(s); r >= 0) return r == 1;
   // The usual IBAN (letters and digits, no blank, no word "IBAN" in it) in
   // one pass that takes the remainder once for many digits: the import of
   // amounts checks every line it changes. Any other text goes the long way.

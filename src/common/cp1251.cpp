@@ -101,28 +101,29 @@ std::string Utf8ToCp1251(std::string_view utf8) {
   return out;
 }
 
-void AppendCp1251AsUtf8(std::string& out, std::string_view cp1251) {
-  // Each byte's UTF-8 form, made once: long texts (a report of every
-  // employee) are converted at the speed of a copy.
-  struct Utf8 {
-    char length;
-    char bytes[3];
-  };
-  static const std::array<Utf8, 256> kTable = [] {
-    std::array<Utf8, 256> table{};
+const std::array<Utf8Form, 256>& Utf8Forms() {
+  static const std::array<Utf8Form, 256> kTable = [] {
+    std::array<Utf8Form, 256> table{};
     for (unsigned b = 0; b < 256; ++b) {
       std::string one;
       AppendUtf8(one, Cp1251ToUnicode(static_cast<unsigned char>(b)));
-      table[b].length = static_cast<char>(one.size());
+      table[b].length = static_cast<unsigned char>(one.size());
       one.copy(table[b].bytes, one.size());
     }
     return table;
   }();
+  return kTable;
+}
+
+void AppendCp1251AsUtf8(std::string& out, std::string_view cp1251) {
+  // Each byte's UTF-8 form, made once: long texts (a report of every
+  // employee) are converted at the speed of a copy.
+  const std::array<Utf8Form, 256>& kTable = Utf8Forms();
   const std::size_t start = out.size();
   out.resize(start + 3 * cp1251.size());
   char* at = out.data() + start;
   for (const char ch : cp1251) {
-    const Utf8& u = kTable[static_cast<unsigned char>(ch)];
+    const Utf8Form& u = kTable[static_cast<unsigned char>(ch)];
     for (int k = 0; k < u.length; ++k) *at++ = u.bytes[k];
   }
   out.resize(static_cast<std::size_t>(at - out.data()));

@@ -3,6 +3,7 @@
 // Every one of the 256 bytes maps to one Unicode character and back (the one
 // byte the code page leaves unassigned, 0x98, maps to U+0098).
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,13 @@ namespace zel {
 char32_t Cp1251ToUnicode(unsigned char byte);
 // The byte of a Unicode character, or -1 when code page 1251 has none.
 int UnicodeToCp1251(char32_t ch);
+
+// The UTF-8 bytes of each byte of the code page: one, two or three.
+struct Utf8Form {
+  unsigned char length;
+  char bytes[3];
+};
+const std::array<Utf8Form, 256>& Utf8Forms();
 
 // UTF-8 (source literals, logs) to code page 1251; characters the code page
 // cannot hold become '?'.

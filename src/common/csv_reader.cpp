@@ -7,6 +7,7 @@
 #include <limits>
 #include <utility>
 
+#include "common/byte_blocks.h"
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "common/text.h"
@@ -65,34 +66,10 @@ std::size_t Utf8Sequence(const unsigned char* p, const unsigned char* end, char3
   return 0;
 }
 
-// Eight bytes at a time while they are ASCII: most of a table is digits and separators.
-bool EightAscii(const unsigned char* p, const unsigned char* end) {
-  if (end - p < 8) return false;
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  return (word & 0x8080808080808080ull) == 0;
-}
-
-bool IsUtf8(std::string_view text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const auto* end = p + text.size();
-  while (p < end) {
-    if (EightAscii(p, end)) {
-      p += 8;
-      continue;
-    }
-    char32_t ch;
-    const std::size_t n = Utf8Sequence(p, end, ch);
-    if (n == 0) return false;
-    p += n;
-  }
-  return true;
-}
-
 // UTF-16 after its byte order mark into code page 1251. A lone surrogate and
 // a last odd byte become the replacement.
-std::string Utf16ToCp1251(std::string_view bytes, bool bigEndian, std::size_t& replaced) {
-  std::string out;
+files::FileBytes Utf16ToCp1251(std::string_view bytes, bool bigEndian, std::size_t& replaced) {
+  files::FileBytes out;
   out.reserve(bytes.size() / 2 + 1);
   const auto unit = [&](std::size_t i) -> char32_t {
     const auto a = static_cast<unsigned char>(bytes[i]);
@@ -108,11 +85,11 @@ std::string Utf16ToCp1251(std::string_view bytes, bool bigEndian, std::size_t& r
     } else if (ch >= 0xD800 && ch <= 0xDFFF) {
       ch = 0xFFFD;  // no character of the code page
     }
-    out += ByteOf(ch, replaced);
+    out.push_back(ByteOf(ch, replaced));
   }
   if (i < bytes.size()) {
     ++replaced;
-    out += kReplacement;
+    out.push_back(kReplacement);
   }
   return out;
 }
@@ -170,206 +147,363 @@ char FindSeparator(std::string_view text) {
 
 namespace {
 
-constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-
-// Non-zero when a byte of the word is zero; its lowest set bit marks the first such byte.
-std::uint64_t ZeroByte(std::uint64_t word) { return (word - kOnes) & ~word & kHighBits; }
-
-// How many bytes (in memory order) come before the first marked one. Where
-// the first byte in memory is the high one, false marks could stand before
-// the true one: there the bytes are looked at one by one.
-std::size_t FirstMarkedByte(std::uint64_t marks) {
-  if constexpr (std::endian::native == std::endian::little) {
-    return static_cast<std::size_t>(std::countr_zero(marks)) / 8;
-  } else {
-    return 0;
-  }
-}
-
-// The text moved to the left over what it drops (a byte order mark, the
-// quotes of a cell, the separators and line ends between cells), UTF-8
-// decoded on the way: every character takes as many bytes or fewer, so the
-// cells are written in place. Eight bytes at a time while none of them
-// needs a look of its own.
-class Splitter {
+// Whether a text is UTF-8, and how many of its characters code page 1251
+// lacks, told 64 bytes at a time as the search for cells passes them. A
+// group of ASCII and two-byte Cyrillic the code page holds (the bulk of a
+// Bulgarian table) is judged sixteen bytes at a time; any other is looked at
+// character by character. A text with the byte order mark is UTF-8 whatever
+// it holds: a broken sequence is then one more character replaced.
+class Utf8Check {
 public:
-  Splitter(std::string& text, std::size_t from, char sep, bool utf8, std::size_t& replaced)
-      : data_(reinterpret_cast<unsigned char*>(text.data())),
-        n_(text.size()),
-        in_(from),
-        sep_(static_cast<unsigned char>(sep)),
-        utf8_(utf8),
-        replaced_(replaced) {}
+  static constexpr std::size_t kGroup = 64;
 
-  bool AtEnd() const { return in_ >= n_; }
-  unsigned char Peek() const { return data_[in_]; }
-  std::size_t out() const { return out_; }
-  std::uint32_t line() const { return line_; }
+  Utf8Check(const unsigned char* text, std::size_t size, std::size_t from, bool marked)
+      : d_(text), n_(size), checked_(from), marked_(marked) {}
 
-  // A cell, its quotes taken off; stops at its separator or line end.
-  void Cell() {
-    if (AtEnd() || Peek() != '"') {
-      Copy(false);
+  bool utf8() const { return utf8_; }
+  std::size_t replaced() const { return utf8_ ? replaced_ : 0; }
+
+  // The group of bytes from `at` on (fewer at the end of the text).
+  void Look(std::size_t at) {
+    if (!utf8_) return;
+    if (checked_ == at && at > 0 && n_ - at >= kGroup && Letters(d_ + at)) {
+      checked_ = at + kGroup;
+      pendingLead_ = d_[checked_ - 1] == 0xD0 || d_[checked_ - 1] == 0xD1;
       return;
     }
-    ++in_;
-    for (;;) {
-      Copy(true);
-      if (AtEnd()) return;  // no closing quote: the cell runs to the end
-      if (in_ + 1 < n_ && data_[in_ + 1] == '"') {
-        data_[out_++] = '"';
-        in_ += 2;
-        continue;
-      }
-      ++in_;
-      break;
-    }
-    // What follows the closing quote up to the separator belongs to the cell, as spreadsheets read it.
-    Copy(false);
+    if (pendingLead_) --checked_;  // its character begins with the lead before the group
+    pendingLead_ = false;
+    OneByOne(std::min(at + kGroup, n_));
   }
-
-  // After a cell: true when a separator follows (and is passed), false at a
-  // line end (passed too) or the end.
-  bool NextCell() {
-    if (AtEnd()) return false;
-    if (Peek() == sep_) {
-      ++in_;
-      return true;
-    }
-    in_ += Peek() == '\r' && in_ + 1 < n_ && data_[in_ + 1] == '\n' ? 2 : 1;
-    ++line_;
-    return false;
+  // After the last group: a lead that ended it.
+  void Finish() {
+    if (!utf8_ || !pendingLead_) return;
+    --checked_;
+    pendingLead_ = false;
+    OneByOne(n_);
   }
 
 private:
-  // Copies up to the next stop: the separator and line ends outside quotes,
-  // the quote inside them (where line ends are copied and counted). The
-  // position is kept in locals: the compiler cannot keep members in
-  // registers beside the count of replacements it writes through.
-  void Copy(bool quoted) {
-    unsigned char* const d = data_;
-    const std::size_t n = n_;
-    std::size_t in = in_, out = out_;
-    const unsigned char stopByte = quoted ? '"' : sep_;
-    const std::uint64_t stop = stopByte * kOnes, cr = '\r' * kOnes, lf = '\n' * kOnes;
-    const std::uint64_t high = utf8_ ? kHighBits : 0;
-    while (in < n) {
-      if (n - in >= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, d + in, sizeof word);
-        const std::uint64_t marks = (word & high) | ZeroByte(word ^ stop) | ZeroByte(word ^ cr) | ZeroByte(word ^ lf);
-        // The bytes before the first that needs a look go as they are. The
-        // lowest mark is exact (a false one stands only above a true one);
-        // the word is stored whole where that overwrites no unread byte.
-        const std::size_t plain = marks == 0 ? 8 : FirstMarkedByte(marks);
-        if (plain > 0) {
-          if (in - out >= 8 || in == out) {
-            std::memcpy(d + out, &word, sizeof word);
-          } else {
-            std::memmove(d + out, d + in, plain);
-          }
-          in += plain;
-          out += plain;
-          continue;
-        }
-      }
-      const unsigned char c = d[in];
-      if (c == stopByte || ((c == '\n' || c == '\r') && !quoted)) break;
-      if (c == '\n' || (c == '\r' && (in + 1 == n || d[in + 1] != '\n'))) ++line_;
-      if (c < 0x80 || !utf8_) {
-        d[out++] = c;
-        ++in;
-        continue;
-      }
-      const auto cyrillic = [d, n](std::size_t at) {
-        return at + 1 < n && (d[at] == 0xD0 || d[at] == 0xD1) && IsContinuation(d[at + 1]);
-      };
-      if (!cyrillic(in)) {
-        char32_t ch = 0;
-        const std::size_t length = Utf8Sequence(d + in, d + n, ch);
-        if (length == 0) ++replaced_;
-        d[out++] = static_cast<unsigned char>(length == 0 ? kReplacement : ByteOf(ch, replaced_));
-        in += length == 0 ? 1 : length;
-        continue;
-      }
-      // Cyrillic, most of what is not ASCII in a Bulgarian table, a word at a time.
-      do {
-        const char32_t ch = (static_cast<char32_t>(d[in] & 0x1F) << 6) | (d[in + 1] & 0x3F);
-        d[out++] = ch - 0x0410 < 0x40 ? static_cast<unsigned char>(0xC0 + (ch - 0x0410))
-                                      : static_cast<unsigned char>(ByteOf(ch, replaced_));
-        in += 2;
-      } while (cyrillic(in));
+  // Whether the 64 bytes at p are ASCII and А..я (0xD0 0x90..0xBF, 0xD1
+  // 0x80..0x8F), a lead at their end aside, the byte before them included.
+  static bool Letters(const unsigned char* p) {
+    const Bytes16 d0 = Bytes16::Fill(0xD0), d1 = Bytes16::Fill(0xD1), zero = Bytes16::Fill(0);
+    const Bytes16 to90 = Bytes16::Fill(0x90), toC0 = Bytes16::Fill(0xC0);
+    Bytes16 wrong = zero;
+    for (std::size_t k = 0; k < kGroup; k += Bytes16::kSize) {
+      const Bytes16 v = Bytes16::Load(p + k), before = Bytes16::Load(p + k - 1);
+      const Bytes16 afterD0 = before == d0, afterD1 = before == d1;
+      const Bytes16 high = v.SignedBelow(zero), continuation = v.SignedBelow(toC0), below90 = v.SignedBelow(to90);
+      const Bytes16 follows = (afterD0 & continuation.Without(below90)) | (afterD1 & below90);
+      // A lead not followed as it should be; a high byte neither a lead nor a follower.
+      wrong = wrong | ((afterD0 | afterD1) ^ follows) | high.Without((v == d0) | (v == d1) | follows);
     }
-    in_ = in;
-    out_ = out;
+    return wrong.Mask() == 0;
   }
 
-  unsigned char* data_;
+  // From the first character not yet looked at to `until` or past it.
+  void OneByOne(std::size_t until) {
+    std::size_t at = checked_;
+    while (at < until) {
+      if (d_[at] < 0x80) {
+        ++at;
+        continue;
+      }
+      char32_t ch = 0;
+      const std::size_t length = Utf8Sequence(d_ + at, d_ + n_, ch);
+      if (length == 0) {
+        if (!marked_) {
+          utf8_ = false;
+          return;
+        }
+        ++replaced_;
+        ++at;
+        continue;
+      }
+      ByteOf(ch, replaced_);
+      at += length;
+    }
+    checked_ = at;
+  }
+
+  const unsigned char* d_;
   std::size_t n_;
-  std::size_t in_;
-  std::size_t out_ = 0;
-  unsigned char sep_;
-  bool utf8_;
-  std::size_t& replaced_;
-  std::uint32_t line_ = 1;
+  std::size_t checked_;       // the first character not yet looked at
+  bool pendingLead_ = false;  // a lead ends the bytes looked at; its follower is the next group's
+  bool marked_;
+  bool utf8_ = true;
+  std::size_t replaced_ = 0;
 };
+
+// UTF-8 in [in, end) decoded into code page 1251 from `out` on (out <= in:
+// every character takes as many bytes or fewer); returns where it ends.
+std::size_t DecodeUtf8(unsigned char* d, std::size_t in, std::size_t end, std::size_t out) {
+  std::size_t ignored = 0;  // counted when the file was read
+  while (in < end) {
+    const unsigned char c = d[in];
+    if (c < 0x80) {
+      d[out++] = c;
+      ++in;
+    } else if (c == 0xD0 && in + 1 < end && d[in + 1] >= 0x90 && d[in + 1] <= 0xBF) {
+      d[out++] = static_cast<unsigned char>(d[in + 1] + 0x30);  // А..п
+      in += 2;
+    } else if (c == 0xD1 && in + 1 < end && d[in + 1] >= 0x80 && d[in + 1] <= 0x8F) {
+      d[out++] = static_cast<unsigned char>(d[in + 1] + 0x70);  // р..я
+      in += 2;
+    } else {
+      char32_t ch = 0;
+      const std::size_t length = Utf8Sequence(d + in, d + end, ch);
+      d[out++] = static_cast<unsigned char>(length == 0 ? kReplacement : ByteOf(ch, ignored));
+      in += length == 0 ? 1 : length;
+    }
+  }
+  return out;
+}
+
+constexpr std::size_t kBlock = Utf8Check::kGroup;
+
+// Bit i for byte i of 64: the separator, quotes and line ends; the bytes from 0x80 up.
+struct BlockMasks {
+  std::uint64_t marks = 0;
+  std::uint64_t high = 0;
+};
+
+BlockMasks MasksOf(const unsigned char* p, unsigned char sep) {
+  const Bytes16 separator = Bytes16::Fill(sep), quote = Bytes16::Fill('"');
+  const Bytes16 cr = Bytes16::Fill('\r'), lf = Bytes16::Fill('\n');
+  BlockMasks m;
+  const auto part = [&](std::size_t k) {
+    const Bytes16 v = Bytes16::Load(p + k);
+    m.marks |= static_cast<std::uint64_t>(((v == separator) | (v == quote) | (v == cr) | (v == lf)).Mask()) << k;
+    m.high |= static_cast<std::uint64_t>(v.Mask()) << k;
+  };
+  part(0);
+  part(16);
+  part(32);
+  part(48);
+  return m;
+}
 
 }  // namespace
 
-Table::Table(std::string bytes) : text_(std::move(bytes)) {
-  const std::string_view raw(text_);
+namespace {
+
+files::FileBytes BytesOf(std::string_view text) {
+  files::FileBytes bytes(text.size());
+  if (!text.empty()) std::memcpy(bytes.data(), text.data(), text.size());
+  return bytes;
+}
+
+}  // namespace
+
+Table::Table(std::string_view bytes) : Table(BytesOf(bytes)) {}
+
+Table::Table(files::FileBytes bytes) : text_(std::move(bytes)) {
+  const std::string_view raw(text_.data(), text_.size());
   std::size_t from = 0;
+  bool mark = false;
   if (StartsWith(raw, "\xFF\xFE") || StartsWith(raw, "\xFE\xFF")) {
     encoding_ = Encoding::Utf16;
     text_ = Utf16ToCp1251(raw, raw[0] == '\xFE', replaced_);
   } else if (StartsWith(raw, "\xEF\xBB\xBF")) {
-    encoding_ = Encoding::Utf8;
     from = 3;
-  } else {
-    encoding_ = IsUtf8(raw) ? Encoding::Utf8 : Encoding::Cp1251;
+    mark = true;
   }
   // The separators, quotes and line ends are the same bytes in UTF-8 and in code page 1251.
-  separator_ = FindSeparator(std::string_view(text_).substr(from));
-  Split(from);
+  separator_ = FindSeparator(std::string_view(text_.data(), text_.size()).substr(from));
+  Read(from, mark);
 }
 
-void Table::Split(std::size_t from) {
-  if (text_.size() >= std::numeric_limits<std::uint32_t>::max()) {
+// The rows and cells of the text from `from` on, as RFC 4180 quotes them
+// and spreadsheets read them, and its encoding (unless UTF-16, already
+// decoded). One pass over the text, 64 bytes at a time; within a block only
+// the separators, quotes and line ends are visited.
+void Table::Read(std::size_t from, bool utf8Mark) {
+  const std::size_t n = text_.size();
+  if (n > ~kUndecoded) {
     text_.clear();
     complete_ = false;
     return;
   }
-  // Room for the cells at the rate of the first lines: no regrowth of a large table.
-  const std::string_view sample = std::string_view(text_).substr(from, kSampleBytes);
-  const std::size_t sampleCells = 1 + static_cast<std::size_t>(std::count(sample.begin(), sample.end(), separator_) +
-                                                               std::count(sample.begin(), sample.end(), '\n'));
-  const std::size_t estimate = sampleCells * (text_.size() / std::max<std::size_t>(sample.size(), 1) + 1);
-  cells_.reserve(std::min(kMaxCells, estimate));
+  auto* const d = reinterpret_cast<unsigned char*>(text_.data());
+  const auto sep = static_cast<unsigned char>(separator_);
+  const bool checkUtf8 = encoding_ != Encoding::Utf16;
+  Utf8Check check(d, n, from, utf8Mark);
 
-  Splitter split(text_, from, separator_, encoding_ == Encoding::Utf8, replaced_);
-  while (!split.AtEnd()) {
+  // Room for the rows and cells at the rate of the first lines: no regrowth of a large table.
+  const std::string_view sample = std::string_view(text_.data(), n).substr(from, kSampleBytes);
+  const auto sampleRows = 1 + static_cast<std::size_t>(std::count(sample.begin(), sample.end(), '\n'));
+  const auto sampleCells = sampleRows + static_cast<std::size_t>(std::count(sample.begin(), sample.end(), separator_));
+  const std::size_t scale = n / std::max<std::size_t>(sample.size(), 1) + 1;
+  cells_.reserve(std::min(kMaxCells, sampleCells * scale));
+  lines_.reserve(std::min(kMaxRows, sampleRows * scale));
+  rowFirst_.reserve(std::min(kMaxRows, sampleRows * scale) + 1);
+
+  std::vector<std::uint32_t> quotedCells;
+  std::size_t next = from;  // the marks before it are taken: an opening quote, a doubled one, the LF of CR LF
+  std::size_t cellBegin = from;
+  std::size_t highEnd = 0;  // one past the last byte from 0x80 up before the block
+  bool cellQuoted = false;  // the cell began with a quote
+  bool quoted = false;      // within its quotes
+  bool rowOpen = false, stopped = false;
+  std::uint32_t line = 1;
+  // The cell from `at` on: false (the row closed) when the table has as many as it keeps.
+  const auto openCell = [&](std::size_t at) {
+    if (cells_.size() == kMaxCells) {
+      complete_ = false;
+      rowFirst_.push_back(static_cast<std::uint32_t>(cells_.size()));
+      rowOpen = false;
+      return false;
+    }
+    cellBegin = next = at;
+    cellQuoted = quoted = at < n && d[at] == '"';
+    if (quoted) {
+      quotedCells.push_back(static_cast<std::uint32_t>(cells_.size()));
+      next = at + 1;
+    }
+    return true;
+  };
+  const auto openRow = [&](std::size_t at) {
     if (lines_.size() == kMaxRows) {
       complete_ = false;
-      break;
+      return false;
     }
-    lines_.push_back(split.line());
-    do {
-      if (cells_.size() == kMaxCells) {
-        complete_ = false;
-        break;
+    lines_.push_back(line);
+    rowOpen = true;
+    return openCell(at);
+  };
+
+  if (from < n) stopped = !openRow(from);
+  for (std::size_t base = from; base < n; base += kBlock) {
+    if (checkUtf8) check.Look(base);
+    BlockMasks m;
+    if (n - base >= kBlock) {
+      m = MasksOf(d + base, sep);
+    } else {
+      unsigned char tail[kBlock] = {};
+      std::memcpy(tail, d + base, n - base);
+      m = MasksOf(tail, sep);
+    }
+    for (std::uint64_t marks = stopped ? 0 : m.marks; marks != 0; marks &= marks - 1) {
+      const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(marks));
+      if (at < next) continue;
+      const unsigned char c = d[at];
+      if (quoted) {
+        if (c == '"') {
+          // A doubled quote stands for one; a single one closes the quotes.
+          const bool doubled = at + 1 < n && d[at + 1] == '"';
+          next = at + (doubled ? 2 : 1);
+          quoted = doubled;
+        } else if (c == '\n' || (c == '\r' && (at + 1 == n || d[at + 1] != '\n'))) {
+          ++line;
+        }
+        continue;
       }
-      const std::size_t begin = split.out();
-      split.Cell();
-      cells_.push_back({static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(split.out() - begin)});
-    } while (split.NextCell());
-    rowFirst_.push_back(static_cast<std::uint32_t>(cells_.size()));
-    if (!complete_) break;
+      if (c == '"') continue;  // inside a cell a quote is a quote
+      // The cell ends; it is decoded when read if it has a byte from 0x80 up.
+      const std::uint64_t before = m.high & ((std::uint64_t{1} << (at - base)) - 1);
+      const std::size_t lastHigh =
+          before != 0 ? base + 64 - static_cast<std::size_t>(std::countl_zero(before)) : highEnd;
+      const bool undecoded = !cellQuoted && lastHigh > cellBegin;
+      cells_.push_back({static_cast<std::uint32_t>(cellBegin),
+                        static_cast<std::uint32_t>(at - cellBegin) | (undecoded ? kUndecoded : 0)});
+      std::size_t after = at + 1;
+      if (c != sep) {
+        rowFirst_.push_back(static_cast<std::uint32_t>(cells_.size()));
+        rowOpen = false;
+        ++line;
+        if (c == '\r' && after < n && d[after] == '\n') ++after;
+        next = after;
+        if (after == n) break;
+        if (!openRow(after)) stopped = true;
+      } else if (!openCell(after)) {
+        stopped = true;
+      }
+      if (stopped) break;
+    }
+    if (m.high != 0) highEnd = base + 64 - static_cast<std::size_t>(std::countl_zero(m.high));
   }
-  text_.resize(split.out());
+  if (rowOpen) {
+    const bool undecoded = !cellQuoted && highEnd > cellBegin;
+    cells_.push_back({static_cast<std::uint32_t>(cellBegin),
+                      static_cast<std::uint32_t>(n - cellBegin) | (undecoded ? kUndecoded : 0)});
+    rowFirst_.push_back(static_cast<std::uint32_t>(cells_.size()));
+  }
+  if (checkUtf8) {
+    check.Finish();
+    encoding_ = check.utf8() ? Encoding::Utf8 : Encoding::Cp1251;
+    replaced_ = check.replaced();
+  }
+  for (const std::uint32_t i : quotedCells) {
+    if (i < cells_.size()) Unquote(cells_[i]);
+  }
 }
 
-Status ReadSpreadsheetFile(FileSystem& fs, const std::string& path, std::string& bytes) {
+bool Table::CellIs(std::size_t row, std::size_t column, std::string_view text) const {
+  if (column >= columns(row)) return text.empty();
+  const Span& s = cells_[rowFirst_[row] + column];
+  if ((s.size & kUndecoded) == 0 || encoding_ != Encoding::Utf8) return cell(row, column) == text;
+  // The cell's UTF-8 against the text's. A "?" or a no-break blank has more
+  // than one UTF-8 form that reads as it; every other byte has one.
+  const std::string_view raw(text_.data() + s.begin, s.size & ~kUndecoded);
+  const std::array<Utf8Form, 256>& forms = Utf8Forms();
+  std::size_t at = 0;
+  for (const char c : text) {
+    if (c == kReplacement || static_cast<unsigned char>(c) == kNoBreakBlank) return cell(row, column) == text;
+    const Utf8Form& form = forms[static_cast<unsigned char>(c)];
+    if (raw.size() - at < form.length || raw.compare(at, form.length, form.bytes, form.length) != 0) return false;
+    at += form.length;
+  }
+  return at == raw.size();
+}
+
+void Table::Decode(Span& s) const {
+  s.size &= ~kUndecoded;
+  if (encoding_ != Encoding::Utf8) return;
+  auto* const d = reinterpret_cast<unsigned char*>(text_.data());
+  s.size = static_cast<std::uint32_t>(DecodeUtf8(d, s.begin, s.begin + s.size, s.begin) - s.begin);
+}
+
+// A cell that begins with a quote, as RFC 4180 quotes it, decoded in place.
+void Table::Unquote(Span& s) const {
+  auto* const d = reinterpret_cast<unsigned char*>(text_.data());
+  const std::size_t end = s.begin + s.size;
+  const bool utf8 = encoding_ == Encoding::Utf8;
+  std::size_t in = s.begin + 1, out = s.begin;
+  // The bytes up to `to`, decoded where they are UTF-8.
+  const auto take = [&](std::size_t to) {
+    if (utf8) {
+      out = DecodeUtf8(d, in, to, out);
+    } else {
+      std::memmove(d + out, d + in, to - in);
+      out += to - in;
+    }
+    in = to;
+  };
+  for (;;) {
+    const void* quote = std::memchr(d + in, '"', end - in);
+    if (quote == nullptr) {  // no closing quote: the cell runs to the end
+      take(end);
+      break;
+    }
+    take(static_cast<std::size_t>(static_cast<const unsigned char*>(quote) - d));
+    if (in + 1 < end && d[in + 1] == '"') {
+      d[out++] = '"';
+      in += 2;
+      continue;
+    }
+    // What follows the closing quote up to the separator belongs to the cell, as spreadsheets read it.
+    ++in;
+    take(end);
+    break;
+  }
+  s.size = static_cast<std::uint32_t>(out - s.begin);
+}
+
+namespace {
+
+template <class Bytes>
+Status ReadSpreadsheet(FileSystem& fs, const std::string& path, Bytes& bytes) {
   bytes.clear();
   const std::string shown = files::ShownPath(files::FullPath(fs, path));
   const auto refuse = [&shown](const char* utf8Pattern, std::string_view reason = {}) {
@@ -380,7 +514,7 @@ Status ReadSpreadsheetFile(FileSystem& fs, const std::string& path, std::string&
     return refuse("Файлът „%s“ не може да бъде прочетен: %s.", s.message());
   }
   if (size > kMaxFileBytes) return refuse("Файлът „%s“ е по-голям от 50 MB: това не е таблица със суми.");
-  if (Status s = fs.ReadAll(path, bytes); !s.ok()) {
+  if (Status s = ReadAllIntoBytes(fs, path, bytes); !s.ok()) {
     return refuse("Файлът „%s“ не може да бъде прочетен: %s.", s.message());
   }
   // It may have grown since its size was asked.
@@ -390,6 +524,16 @@ Status ReadSpreadsheetFile(FileSystem& fs, const std::string& path, std::string&
   }
   if (bytes.empty()) return refuse("Файлът „%s“ е празен.");
   return Status::Ok();
+}
+
+}  // namespace
+
+Status ReadSpreadsheetFile(FileSystem& fs, const std::string& path, files::FileBytes& bytes) {
+  return ReadSpreadsheet(fs, path, bytes);
+}
+
+Status ReadSpreadsheetFile(FileSystem& fs, const std::string& path, std::string& bytes) {
+  return ReadSpreadsheet(fs, path, bytes);
 }
 
 }  // namespace zel::csv

@@ -11,6 +11,13 @@
 // sign or separator, so such a character can never turn into a part of an
 // EGN or an amount; the narrow and thin blanks some locales group digits with
 // become the no-break blank 0xA0, as the grouping they are.
+//
+// Reading takes one pass over the bytes, sixteen at a time, that finds the
+// rows and cells and tells UTF-8 from code page 1251. A cell of a UTF-8 file
+// with letters in it is decoded when it is first read, in place: an import
+// reads three cells of a row, and a table of 100,000 names need not be
+// decoded for it. Reading a cell thus writes to the table; one table is not
+// for several threads at once.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +27,7 @@
 
 #include "common/file_system.h"
 #include "common/status.h"
+#include "common/whole_file.h"
 
 namespace zel::csv {
 
@@ -36,7 +44,8 @@ class Table {
 public:
   Table() = default;
   // Any bytes make a table; nothing in them makes this fail.
-  explicit Table(std::string bytes);
+  explicit Table(files::FileBytes bytes);
+  explicit Table(std::string_view bytes);
 
   Encoding encoding() const { return encoding_; }
   char separator() const { return separator_; }
@@ -51,9 +60,13 @@ public:
   // The cell, with blanks and all; empty past the row's last cell.
   std::string_view cell(std::size_t row, std::size_t column) const {
     if (column >= columns(row)) return {};
-    const Span& s = cells_[rowFirst_[row] + column];
-    return std::string_view(text_).substr(s.begin, s.size);
+    Span& s = cells_[rowFirst_[row] + column];
+    if ((s.size & kUndecoded) != 0) Decode(s);
+    return std::string_view(text_.data() + s.begin, s.size);
   }
+  // Whether the cell is this text (code page 1251), as cell() == text, and
+  // without decoding the cell where it can.
+  bool CellIs(std::size_t row, std::size_t column, std::string_view text) const;
   // The line of the file on which the row begins, from 1. A blank line is a
   // row of one empty cell.
   std::uint32_t line(std::size_t row) const { return lines_[row]; }
@@ -61,12 +74,18 @@ public:
 private:
   struct Span {
     std::uint32_t begin;
-    std::uint32_t size;
+    std::uint32_t size;  // with kUndecoded
   };
-  void Split(std::size_t from);
+  // In Span::size: a cell of a UTF-8 file with bytes of 0x80 and above, not yet decoded.
+  static constexpr std::uint32_t kUndecoded = 0x8000'0000u;
+  void Read(std::size_t from, bool utf8Mark);
+  void Unquote(Span& s) const;
+  void Decode(Span& s) const;
 
-  std::string text_;  // code page 1251; quoted cells unquoted in place
-  std::vector<Span> cells_;
+  // Code page 1251 in the cells read (and in every cell of another file);
+  // quoted cells unquoted in place.
+  mutable files::FileBytes text_;
+  mutable std::vector<Span> cells_;
   std::vector<std::uint32_t> rowFirst_{0};  // index of each row's first cell, and one past the last
   std::vector<std::uint32_t> lines_;
   Encoding encoding_ = Encoding::Utf8;
@@ -83,6 +102,7 @@ char FindSeparator(std::string_view text);
 // The whole file for a Table. A file that cannot be read, an empty one and
 // one larger than kMaxFileBytes are refused with a message in Bulgarian that
 // names the file; the size is checked before anything is read.
+Status ReadSpreadsheetFile(FileSystem& fs, const std::string& path, files::FileBytes& bytes);
 Status ReadSpreadsheetFile(FileSystem& fs, const std::string& path, std::string& bytes);
 
 }  // namespace zel::csv

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
+#include <span>
 #include <utility>
 
 #include "common/checks.h"
@@ -11,6 +12,7 @@
 #include "common/csv_writer.h"
 #include "common/euro.h"
 #include "common/key_hash.h"
+#include "common/prefetch.h"
 #include "common/text.h"
 
 namespace zel {
@@ -166,7 +168,8 @@ namespace {
 AmountReading ReadCents(std::string_view cell, Currency currency, std::int64_t minimum, std::int64_t& cents) {
   std::string_view s = TrimCell(cell);
   if (s.empty()) return AmountReading::Empty;
-  for (const Label& label : Labels()) {
+  // Most amounts end in a digit: no label to look for.
+  for (const Label& label : IsDigit(s.back()) ? std::span<const Label>() : std::span<const Label>(Labels())) {
     if (s.size() > label.text.size() && s.substr(s.size() - label.text.size()) == label.text) {
       if (label.currency != currency) return AmountReading::NotAnAmount;
       s = TrimCell(s.substr(0, s.size() - label.text.size()));
@@ -225,6 +228,19 @@ struct CentsText {
   char text[24];
   std::size_t size;
 };
+
+// Whether `text` is CentsText(cents), without making that text.
+bool IsCentsText(std::string_view text, std::int64_t cents) {
+  if (text.size() < 4 || text.size() > kMaxWholeDigits + 3 || text[text.size() - 3] != '.') return false;
+  if (text[0] == '0' && text.size() > 4) return false;  // no leading zero
+  std::int64_t value = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i == text.size() - 3) continue;
+    if (!IsDigit(text[i])) return false;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value == cents;
+}
 
 // An exact total: cents in a machine word while they fit, in a DecimalSum beyond.
 class Total {
@@ -375,14 +391,50 @@ std::string_view AmountImport::CellOf(std::size_t row, int column) const {
   return column < 0 ? std::string_view() : table_.cell(row, static_cast<std::size_t>(column));
 }
 
+namespace {
+
+// Digits as a number; none for any other text.
+std::uint64_t Number(std::string_view digits) {
+  std::uint64_t n = 0;
+  for (const char c : digits) {
+    if (!IsDigit(c)) return FirstIndexByNumber::kNoKey;
+    n = n * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  return n;
+}
+
+// The ten digits of an EGN as a number, the key of the lists' indexes; none for any other text.
+std::uint64_t EgnNumber(std::string_view egn) {
+  return egn.size() == kEgnDigits ? Number(egn) : FirstIndexByNumber::kNoKey;
+}
+
+// As ReadEgn, the EGN as a number.
+std::uint64_t EgnNumberOfCell(std::string_view cell, bool& zeroFilled) {
+  cell = TrimCell(cell);
+  if (cell.empty() || cell.size() > kEgnDigits) return FirstIndexByNumber::kNoKey;
+  zeroFilled = cell.size() < kEgnDigits;
+  return Number(cell);
+}
+
+}  // namespace
+
 // The EGN and the amount of each row, and the line of the list or the
-// employee off it that the EGN names.
+// employee off it that the EGN names. The rows are read first and the EGNs
+// looked up after, each asking ahead for the places of the next.
 void AmountImport::ReadRows() {
-  const FirstIndexByKey<10> onList(list_.lines.size(), [this](std::size_t i) { return list_.lines[i].Employee.EGN; });
-  const FirstIndexByKey<10> offList(list_.offList.size(), [this](std::size_t i) { return list_.offList[i].EGN; });
+  std::vector<std::uint64_t> keys(list_.lines.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (i + kPrefetchAhead < keys.size()) Prefetch(&list_.lines[i + kPrefetchAhead].Employee.EGN);
+    keys[i] = EgnNumber(list_.lines[i].Employee.EGN.view());
+  }
+  const FirstIndexByNumber onList(keys);
+  keys.resize(list_.offList.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = EgnNumber(list_.offList[i].EGN.view());
+  const FirstIndexByNumber offList(keys);
+
   const std::int64_t minimum = MinimumCents(list_.currency);
   if (table_.rows() > columns_.firstRow) lines_.reserve(table_.rows() - columns_.firstRow);
-  FixedText<10> egn{};
+  keys.clear();
   for (std::size_t row = columns_.firstRow; row < table_.rows(); ++row) {
     const std::string_view egnCell = CellOf(row, columns_.egn);
     const std::string_view amountCell = CellOf(row, columns_.amount);
@@ -391,15 +443,25 @@ void AmountImport::ReadRows() {
     ImportLine l;
     l.row = static_cast<std::uint32_t>(row);
     l.amount = ReadCents(amountCell, list_.currency, minimum, l.cents);
-    if (!ReadEgn(egnCell, egn, l.zeroFilled)) {
-      l.verdict = ImportVerdict::InvalidEgn;
-    } else {
+    bool zeroFilled = false;
+    const std::uint64_t key = EgnNumberOfCell(egnCell, zeroFilled);
+    if (key != FirstIndexByNumber::kNoKey) {
+      l.zeroFilled = zeroFilled;
       if (l.amount >= AmountReading::Refused) ++withEgnAndAmount_;
-      l.line = static_cast<std::int32_t>(onList.Find(egn.view()));
-      if (l.line < 0) l.offList = static_cast<std::int32_t>(offList.Find(egn.view()));
-      l.verdict = l.line < 0 && l.offList < 0 ? ImportVerdict::NoSuchEmployee : ImportVerdict::NoChange;
     }
+    keys.push_back(key);
     lines_.push_back(l);
+  }
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (i + kPrefetchAhead < lines_.size()) onList.Prefetch(keys[i + kPrefetchAhead]);
+    ImportLine& l = lines_[i];
+    if (keys[i] == FirstIndexByNumber::kNoKey) {
+      l.verdict = ImportVerdict::InvalidEgn;
+      continue;
+    }
+    l.line = static_cast<std::int32_t>(onList.Find(keys[i]));
+    if (l.line < 0) l.offList = static_cast<std::int32_t>(offList.Find(keys[i]));
+    l.verdict = l.line < 0 && l.offList < 0 ? ImportVerdict::NoSuchEmployee : ImportVerdict::NoChange;
   }
 }
 
@@ -424,22 +486,23 @@ void AmountImport::Decide() {
   }
   Total added, kept, unnamed, replaced;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (i + kPrefetchAhead < lines_.size() && lines_[i + kPrefetchAhead].line >= 0) {
+      const PaymentLine& ahead = list_.lines[static_cast<std::size_t>(lines_[i + kPrefetchAhead].line)];
+      Prefetch(&ahead.Employee.IBAN);
+      Prefetch(&ahead.NetAmount);
+    }
     ImportLine& l = lines_[i];
     if (l.verdict != ImportVerdict::NoChange) {  // no EGN, or no such employee
       ++counts_[static_cast<std::size_t>(l.verdict)];
       continue;
     }
-    const std::string_view name = NameText(CellOf(l.row, columns_.name));
     if (l.line < 0) {
       const OffListEmployee& e = list_.offList[static_cast<std::size_t>(l.offList)];
       l.verdict = e.hasLeft ? ImportVerdict::Left : ImportVerdict::NoIban;
-      l.nameDiffers = !name.empty() && !SameName(name, e.FullName.view());
       ++counts_[static_cast<std::size_t>(l.verdict)];
       continue;
     }
     const PaymentLine& line = list_.lines[static_cast<std::size_t>(l.line)];
-    const std::string_view registered = line.Employee.FullName.view();
-    l.nameDiffers = !name.empty() && name != registered && !SameName(name, registered);
     const std::string_view now = line.NetAmount.view();
     if (repeated[i]) {
       l.verdict = ImportVerdict::RepeatedEgn;
@@ -448,7 +511,7 @@ void AmountImport::Decide() {
       l.verdict = now.empty() ? ImportVerdict::NoChange : ImportVerdict::InvalidAmount;
     } else if (l.amount != AmountReading::Valid) {
       l.verdict = ImportVerdict::InvalidAmount;
-    } else if (CentsText(l.cents).view() == now) {
+    } else if (IsCentsText(now, l.cents)) {
       l.verdict = ImportVerdict::NoChange;
     } else {
       // The payment dialog takes no amount for a line whose IBAN its check refuses.
@@ -507,7 +570,7 @@ std::string AmountImport::Cell(std::size_t i, PreviewColumn column) const {
     case PreviewColumn::Note: {
       std::string note;
       if (l.zeroFilled) note = Cp("ЕГН допълнен с нули отляво");
-      if (l.nameDiffers) {
+      if (NameDiffers(l)) {
         if (!note.empty()) note += "; ";
         note += Cp("име във файла: ") + std::string(NameText(CellOf(l.row, columns_.name)));
       }
@@ -515,6 +578,18 @@ std::string AmountImport::Cell(std::size_t i, PreviewColumn column) const {
     }
   }
   return {};
+}
+
+// Whether the file names the employee of the line otherwise than the
+// register does (asked of the lines in sight alone: no import waits for it).
+bool AmountImport::NameDiffers(const ImportLine& l) const {
+  if (columns_.name < 0 || (l.line < 0 && l.offList < 0)) return false;
+  const std::string_view registered = l.line >= 0
+                                          ? list_.lines[static_cast<std::size_t>(l.line)].Employee.FullName.view()
+                                          : list_.offList[static_cast<std::size_t>(l.offList)].FullName.view();
+  if (table_.CellIs(l.row, static_cast<std::size_t>(columns_.name), registered)) return false;
+  const std::string_view name = NameText(CellOf(l.row, columns_.name));
+  return !name.empty() && !SameName(name, registered);
 }
 
 std::string AmountImport::VerdictSummary() const {

@@ -77,7 +77,6 @@ struct ImportLine {
   ImportVerdict verdict = ImportVerdict::InvalidEgn;
   AmountReading amount = AmountReading::Empty;
   bool zeroFilled = false;
-  bool nameDiffers = false;
   std::int64_t cents = 0;  // the amount of a valid cell, in cents
 };
 
@@ -123,6 +122,7 @@ public:
 private:
   void ReadRows();
   void Decide();
+  bool NameDiffers(const ImportLine& l) const;
   std::string_view CellOf(std::size_t row, int column) const;
 
   csv::Table table_;

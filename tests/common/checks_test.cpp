@@ -116,6 +116,24 @@ TEST(Checks, IsValidIbanOnTheRegistryExample) {
   EXPECT_FALSE(IsBankIban("BG80BNBG96611020345679"));
 }
 
+// The bank's check takes IBANs laid out as the Bulgarian ones a shorter way;
+// whatever a character becomes, it answers as the general check does.
+TEST(Checks, IsBankIbanAnswersAsTheGeneralCheck) {
+  for (const std::string good : {"BG80BNBG96611020345678", "GB82WEST12345698765432", "DE89370400440532013000"}) {
+    EXPECT_TRUE(IsBankIban(good)) << good;
+    for (std::size_t i = 0; i < good.size(); ++i) {
+      for (const char other : {static_cast<char>(good[i] ^ 0x20), static_cast<char>(good[i] + 1), 'I', 'B', '?'}) {
+        std::string changed = good;
+        changed[i] = other;
+        EXPECT_EQ(IsBankIban(changed), IsValidIban(changed)) << changed;
+      }
+    }
+  }
+  for (const std::string unusual : {"BG97IBAN96611020345678", "IBANBG80BNBG9661102034", "bg80bnbg96611020345678"}) {
+    EXPECT_EQ(IsBankIban(unusual), IsValidIban(unusual)) << unusual;
+  }
+}
+
 TEST(Checks, IbanRemainderOfUnusualTexts) {
   EXPECT_EQ(IbanRemainder("BG80BNBG96611020345678"), 1);
   EXPECT_EQ(IbanRemainder("IBANBG80BNBG96611020345678"), 1);

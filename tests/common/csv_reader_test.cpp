@@ -129,6 +129,34 @@ TEST(CsvReader, FilesAsSpreadsheetsSaveThem) {
   }
 }
 
+// The reader looks at 16 and 64 bytes at a time: whatever the bytes before
+// it, a separator, a quote, a line end or a character reads the same.
+TEST(CsvReader, EveryPlaceInTheBlocksReadsAlike) {
+  for (std::size_t before = 0; before <= 130; ++before) {
+    const std::string pad(before, 'a');
+    const struct {
+      std::string bytes;
+      Encoding encoding;
+      Rows rows;
+      std::size_t replaced = 0;
+    } forms[] = {
+        {pad + ";ЕГН;\"a\"\"b;c\"\r\nd", Encoding::Utf8, {{pad, "ЕГН", "a\"b;c"}, {"d"}}},
+        {pad + "\r\nЖ", Encoding::Utf8, {{pad}, {"Ж"}}},
+        {pad + "\xD0;x", Encoding::Cp1251, {{pad + "Р", "x"}}},
+        {"\xEF\xBB\xBF" + pad + "€\xD1", Encoding::Utf8, {{pad + "€?"}}, 1},
+    };
+    for (const auto& form : forms) {
+      const Table t(form.bytes);
+      EXPECT_EQ(t.encoding(), form.encoding) << before;
+      EXPECT_TRUE(t.CellIs(0, 0, Cp(form.rows[0][0]))) << before;
+      EXPECT_FALSE(t.CellIs(0, 0, Cp(form.rows[0][0] + "a"))) << before;
+      EXPECT_EQ(CellsOf(t), form.rows) << before;
+      EXPECT_EQ(t.line(t.rows() - 1), form.rows.size()) << before;
+      EXPECT_EQ(t.replaced(), form.replaced) << before;
+    }
+  }
+}
+
 TEST(CsvReader, MoreRowsThanKeptMakeAnIncompleteTable) {
   const Table t(std::string(kMaxRows + 1, '\n'));
   EXPECT_FALSE(t.complete());

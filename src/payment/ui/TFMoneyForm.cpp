@@ -134,7 +134,7 @@ void TFMoneyForm::ImportAmounts() {
   const std::optional<QString> name = services_.dialogs.OpenFileName(this, SpreadsheetOffer());
   if (!name) return;
   const std::string path = FilePathBytes(*name);
-  std::string bytes;
+  files::FileBytes bytes;
   if (const Status read = csv::ReadSpreadsheetFile(services_.files, path, bytes); !read.ok()) {
     services_.messages.Show(read.message());
     return;
