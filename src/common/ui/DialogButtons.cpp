@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "common/ui/QtText.h"
 
@@ -19,6 +20,15 @@ QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
   row->addStretch(1);
   for (QPushButton* button : buttons) row->addWidget(button);
   return row;
+}
+
+void FieldsAboveButtons(QWidget& dialog, QLayout* fields, std::initializer_list<QPushButton*> buttons) {
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->setContentsMargins(12, 12, 12, 12);
+  layout->addLayout(fields);
+  layout->addSpacing(10);
+  layout->addLayout(ButtonRow(buttons));
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void SetTabOrder(std::initializer_list<QWidget*> order) {

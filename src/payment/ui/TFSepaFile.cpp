@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "common/data_files.h"
 #include "common/file_io.h"
@@ -91,12 +90,7 @@ void TFSepaFile::CreateControls() {
   B_Print = NewDialogButton(*this, "B_Print", "&Печат на контролен лист", [this] { B_PrintClick(); });
   B_Cancel = NewDialogButton(*this, "B_Cancel", "Отказ", [this] { reject(); });
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(12, 12, 12, 12);
-  layout->addLayout(grid);
-  layout->addSpacing(10);
-  layout->addLayout(ButtonRow({B_Ok, B_Print, B_Cancel}));
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  FieldsAboveButtons(*this, grid, {B_Ok, B_Print, B_Cancel});
 
   SetTabOrder({Field(SepaField::PayerName), Field(SepaField::PayerIban), Field(SepaField::PayerBic),
                Field(SepaField::ExecutionDate), ComboBox1, CheckBox1, B_Ok, B_Print, B_Cancel});

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "common/ui/DialogButtons.h"
@@ -70,12 +69,7 @@ void TFmassout::CreateControls() {
   B_Print = NewDialogButton(*this, "B_Print", "Печат на контролен лист", [this] { B_PrintClick(); });
   B_Cancel = NewDialogButton(*this, "B_Cancel", "Отказ", [this] { reject(); });
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(12, 12, 12, 12);
-  layout->addLayout(grid);
-  layout->addSpacing(10);
-  layout->addLayout(ButtonRow({B_Ok, B_Print, B_Cancel}));
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  FieldsAboveButtons(*this, grid, {B_Ok, B_Print, B_Cancel});
 
   // The two fields that cannot be changed here are left out.
   SetTabOrder({Field(PayFileField::CompanyName), Field(PayFileField::CompanyIban), Field(PayFileField::PayDate),

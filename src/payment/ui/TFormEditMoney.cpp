@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "common/ui/CentreOnScreen.h"
@@ -75,12 +74,7 @@ void TFormEditMoney::CreateControls() {
   B_Ok->setDefault(true);
   B_Cancel = NewDialogButton(*this, "B_Cancel", "Отказ", [this] { reject(); });
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(12, 12, 12, 12);
-  layout->addLayout(grid);
-  layout->addSpacing(10);
-  layout->addLayout(ButtonRow({B_Ok, B_Cancel}));
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  FieldsAboveButtons(*this, grid, {B_Ok, B_Cancel});
 
   QLineEdit* amount = Field(PaymentField::NetAmount);
   QLineEdit* reason = Field(PaymentField::Reason);
