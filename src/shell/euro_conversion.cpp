@@ -16,7 +16,6 @@
 #include "common/key_hash.h"
 #include "common/whole_file.h"
 #include "payment/payment_form.h"
-#include "payment/payment_list.h"
 #include "payment/payment_record.h"
 #include "personnel/employee_form.h"
 
@@ -294,24 +293,33 @@ std::string Grouped(const std::string& amount) {
 }
 
 // The mass payment list's total as the list shows it, before and after:
-// its lines, built from the register and the stored amounts.
-Status PaymentTotals(FileSystem& fs, EuroConversionPlan& plan) {
-  PaymentList list;
-  list.currency = Currency::Leva;
-  if (Status s = LoadPaymentList(fs, list); !s.ok()) return s;
+// its lines are the register's payable employees, and each EGN takes the
+// last stored record of it, as the list merges them when it opens.
+void PaymentTotals(const std::string& staff, const std::string& payments, EuroConversionPlan& plan) {
+  const auto employee = [&staff](std::size_t i) {
+    return reinterpret_cast<const EmployeeRecord*>(staff.data() + i * sizeof(EmployeeRecord));
+  };
+  std::vector<std::size_t> payable;
+  payable.reserve(staff.size() / sizeof(EmployeeRecord));
+  for (std::size_t i = 0; i < staff.size() / sizeof(EmployeeRecord); ++i) {
+    if (IsPayable(*employee(i))) payable.push_back(i);
+  }
+  const FirstIndexByKey<10> lineByEgn(payable.size(), [&](std::size_t k) { return employee(payable[k])->EGN; });
+  std::vector<char> taken(payable.size(), 0);
   DecimalSum before;
   DecimalSum after;
-  for (const PaymentLine& line : list.lines) {
-    if (line.NetAmount.empty()) continue;
+  for (std::size_t i = payments.size() / sizeof(PaymentRecord); i-- > 0;) {
+    const auto* r = reinterpret_cast<const PaymentRecord*>(payments.data() + i * sizeof(PaymentRecord));
+    const long line = lineByEgn.Find(r->EGN.view());
+    if (line < 0 || std::exchange(taken[static_cast<std::size_t>(line)], 1) != 0 || r->NetAmount.empty()) continue;
     // An amount that is no number has stopped the plan already.
-    if (const std::optional<std::string> euro = LevaToEuro(line.NetAmount.view(), EuroRounding::Pay)) {
-      before.Add(line.NetAmount.view());
+    if (const std::optional<std::string> euro = LevaToEuro(r->NetAmount.view(), EuroRounding::Pay)) {
+      before.Add(r->NetAmount.view());
       after.Add(*euro);
     }
   }
   plan.paymentsBefore = before.Text();
   plan.paymentsAfter = after.Text();
-  return Status::Ok();
 }
 
 std::string TracesText(const std::vector<std::string>& traces) {
@@ -410,7 +418,7 @@ EuroOffer OfferFor(FileSystem& fs, const DataFolder& folder, const Date& today) 
     offer.plan = {};
     return offer;
   }
-  if (Status s = PaymentTotals(fs, plan); !s.ok()) return fail(s);
+  PaymentTotals(plan.staff, payments, plan);
   offer.kind = EuroOffer::Kind::Convert;
   offer.text = ConvertQuestion(plan);
   return offer;
