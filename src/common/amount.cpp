@@ -105,10 +105,17 @@ std::string FormatCents(std::int64_t cents) {
   const bool negative = cents < 0;
   // Through unsigned, so that the smallest value has a magnitude too.
   const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
-  std::string digits = std::to_string(magnitude);
-  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
-  digits.insert(digits.size() - 2, 1, '.');
-  return negative ? "-" + digits : digits;
+  const std::string_view digits = CentsText(magnitude).view();
+  return negative ? "-" + std::string(digits) : std::string(digits);
+}
+
+CentsText::CentsText(std::uint64_t cents) : first_(text_ + kSize) {
+  // From the last digit: two decimals, the point, then at least one whole digit.
+  for (int digit = 0; digit < 3 || cents != 0; ++digit) {
+    if (digit == 2) *--first_ = '.';
+    *--first_ = static_cast<char>('0' + cents % 10);
+    cents /= 10;
+  }
 }
 
 std::optional<double> ParseAmount(std::string_view text) {

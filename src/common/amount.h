@@ -26,4 +26,17 @@ std::optional<std::int64_t> ParseCents(std::string_view text);
 // Cents as an amount with a point and two decimals: 123450 -> "1234.50".
 std::string FormatCents(std::int64_t cents);
 
+// The same text of whole cents, made in place without an allocation (the
+// files write one for every payment): 5 -> "0.05", 123450 -> "1234.50".
+class CentsText {
+public:
+  explicit CentsText(std::uint64_t cents);
+  std::string_view view() const { return std::string_view(first_, static_cast<std::size_t>(text_ + kSize - first_)); }
+
+private:
+  static constexpr std::size_t kSize = 24;
+  char text_[kSize];
+  char* first_;
+};
+
 }  // namespace zel

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <iterator>
 
+#include "common/amount.h"
 #include "common/text.h"
 
 namespace zel {
@@ -51,8 +51,9 @@ std::string DivideDown(std::string_view digits, std::uint32_t divisor) {
   return quotient.empty() ? "0" : quotient;
 }
 
-// Cents as an amount text with two decimals: "41006" -> "410.06", "5" -> "0.05".
-std::string CentsText(std::string cents) {
+// Cents as an amount text with two decimals, however many digits they have:
+// "41006" -> "410.06", "5" -> "0.05".
+std::string PointBeforeCents(std::string cents) {
   if (cents.size() < 3) cents.insert(0, 3 - cents.size(), '0');
   cents.insert(cents.size() - 2, 1, '.');
   return cents;
@@ -94,16 +95,7 @@ std::optional<std::string> SmallLevaToEuro(std::string_view leva, EuroRounding r
   const std::uint64_t thousandths = scaled / kRateDigits;
   const std::uint64_t third = thousandths % 10;
   const std::uint64_t cents = thousandths / 10 + ((rounding == EuroRounding::General ? third >= 5 : third > 0) ? 1 : 0);
-  // The digits from the last: two decimals, the point, then at least one whole digit.
-  char text[24];
-  char* first = std::end(text);
-  std::uint64_t rest = cents;
-  for (int digit = 0; digit < 3 || rest != 0; ++digit) {
-    if (digit == 2) *--first = '.';
-    *--first = static_cast<char>('0' + rest % 10);
-    rest /= 10;
-  }
-  return std::string(first, std::end(text));
+  return std::string(CentsText(cents).view());
 }
 
 }  // namespace
@@ -128,7 +120,7 @@ std::optional<std::string> LevaToEuro(std::string_view leva, EuroRounding roundi
   std::string cents = thousandths.size() > 1 ? thousandths.substr(0, thousandths.size() - 1) : "0";
   const bool up = rounding == EuroRounding::General ? third >= '5' : third > '0';
   if (up) IncrementDigits(cents);
-  return CentsText(std::move(cents));
+  return PointBeforeCents(std::move(cents));
 }
 
 bool DecimalSum::Add(std::string_view amount) {
@@ -136,7 +128,6 @@ bool DecimalSum::Add(std::string_view amount) {
   const std::size_t point = amount.find('.');
   const std::string_view whole = amount.substr(0, point);
   const std::string_view fraction = point == std::string_view::npos ? std::string_view() : amount.substr(point + 1);
-  constexpr std::uint64_t kFlushAt = 1'000'000'000'000'000'000u;  // far below 2^64 less one amount
   if (fraction.size() > 2 || whole.size() > 12) {
     AddDigits(whole, fraction);
     return true;
@@ -145,13 +136,32 @@ bool DecimalSum::Add(std::string_view amount) {
   for (const char c : whole) cents = cents * 10 + static_cast<std::uint64_t>(c - '0');
   for (std::size_t k = 0; k < 2; ++k)
     cents = cents * 10 + (k < fraction.size() ? static_cast<std::uint64_t>(fraction[k] - '0') : 0);
-  cents_ += cents;
-  if (cents_ >= kFlushAt) {
-    const std::string text = std::to_string(cents_);
-    cents_ = 0;
-    AddDigits(std::string_view(text).substr(0, text.size() - 2), std::string_view(text).substr(text.size() - 2));
-  }
+  AddCents(cents);
   return true;
+}
+
+void DecimalSum::AddCents(std::uint64_t cents) {
+  // Far below 2^64 less one amount of up to twelve whole digits, or of the
+  // cents of another sum, which are below this too.
+  constexpr std::uint64_t kFlushAt = 1'000'000'000'000'000'000u;
+  cents_ += cents;
+  if (cents_ >= kFlushAt) FlushCents();
+}
+
+void DecimalSum::Add(const DecimalSum& other) {
+  AddCents(other.cents_);
+  if (other.digits_.empty()) return;
+  const std::string digits(other.digits_.rbegin(), other.digits_.rend());
+  AddDigits(std::string_view(digits).substr(0, digits.size() - other.scale_),
+            std::string_view(digits).substr(digits.size() - other.scale_));
+}
+
+void DecimalSum::FlushCents() {
+  if (cents_ == 0) return;
+  const CentsText text(cents_);
+  const std::string_view digits = text.view();
+  cents_ = 0;
+  AddDigits(digits.substr(0, digits.size() - 3), digits.substr(digits.size() - 2));
 }
 
 void DecimalSum::AddDigits(std::string_view whole, std::string_view fraction) {
@@ -176,12 +186,7 @@ void DecimalSum::AddDigits(std::string_view whole, std::string_view fraction) {
 
 std::string DecimalSum::Text() const {
   DecimalSum all = *this;
-  if (all.cents_ != 0) {
-    std::string text = std::to_string(all.cents_);
-    if (text.size() < 3) text.insert(0, 3 - text.size(), '0');
-    all.cents_ = 0;
-    all.AddDigits(std::string_view(text).substr(0, text.size() - 2), std::string_view(text).substr(text.size() - 2));
-  }
+  all.FlushCents();
   std::string digits(all.digits_.rbegin(), all.digits_.rend());
   const std::size_t scale = all.scale_;
   if (digits.size() <= scale) digits.insert(0, scale + 1 - digits.size(), '0');

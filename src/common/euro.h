@@ -35,12 +35,17 @@ class DecimalSum {
 public:
   // Adds a plain decimal amount; false (and nothing added) for another text.
   bool Add(std::string_view amount);
+  // Adds an amount of whole cents, or another sum.
+  void AddCents(std::uint64_t cents);
+  void Add(const DecimalSum& other);
   // The sum with at least two decimals ("0.00" when nothing was added); more
   // only when an amount added had more.
   std::string Text() const;
 
 private:
   void AddDigits(std::string_view whole, std::string_view fraction);
+  // Moves the cents counted so far into the digits.
+  void FlushCents();
   // Amounts of up to two decimals are summed in cents first, so that a sum
   // over every employee costs an addition each.
   std::uint64_t cents_ = 0;

@@ -1,12 +1,12 @@
 #include "payment/amount_import.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <initializer_list>
 #include <span>
 #include <utility>
 
+#include "common/amount.h"
 #include "common/checks.h"
 #include "common/cp1251.h"
 #include "common/csv_writer.h"
@@ -215,20 +215,6 @@ AmountReading ReadCents(std::string_view cell, Currency currency, std::int64_t m
   return cents < minimum ? AmountReading::Refused : AmountReading::Valid;
 }
 
-// "1234.50": as the payment dialog stores an amount.
-struct CentsText {
-  explicit CentsText(std::int64_t cents) {
-    char* end = std::to_chars(text, text + sizeof text - 3, cents / 100).ptr;
-    *end++ = '.';
-    *end++ = static_cast<char>('0' + cents % 100 / 10);
-    *end++ = static_cast<char>('0' + cents % 10);
-    size = static_cast<std::size_t>(end - text);
-  }
-  std::string_view view() const { return std::string_view(text, size); }
-  char text[24];
-  std::size_t size;
-};
-
 // Whether `text` is CentsText(cents), without making that text.
 bool IsCentsText(std::string_view text, std::int64_t cents) {
   if (text.size() < 4 || text.size() > kMaxWholeDigits + 3 || text[text.size() - 3] != '.') return false;
@@ -242,66 +228,12 @@ bool IsCentsText(std::string_view text, std::int64_t cents) {
   return value == cents;
 }
 
-// An exact total: cents in a machine word while they fit, in a DecimalSum beyond.
-class Total {
-public:
-  void AddCents(std::int64_t cents) {
-    cents_ += static_cast<std::uint64_t>(cents);
-    if (cents_ >= kFlushAt) Flush();
-  }
-  // An amount text as the list holds it; one that is no plain decimal counts nothing.
-  void Add(std::string_view amount) {
-    std::int64_t cents = 0;
-    if (FastCents(amount, cents)) {
-      AddCents(cents);
-    } else {
-      rest_.Add(amount);
-    }
-  }
-  void Add(const Total& other) {
-    rest_.Add(other.rest_.Text());
-    rest_.Add(CentsText(static_cast<std::int64_t>(other.cents_)).view());
-  }
-  std::string Text() const {
-    DecimalSum all = rest_;
-    all.Add(CentsText(static_cast<std::int64_t>(cents_)).view());
-    return all.Text();
-  }
-
-private:
-  static constexpr std::uint64_t kFlushAt = 1'000'000'000'000'000'000u;  // far below 2^63 less one amount
-  // Digits, and a point with one or two decimals: the amounts the dialog stores.
-  static bool FastCents(std::string_view amount, std::int64_t& cents) {
-    const std::size_t point = amount.find('.');
-    const std::size_t whole = point == std::string_view::npos ? amount.size() : point;
-    const std::size_t decimals = point == std::string_view::npos ? 0 : amount.size() - point - 1;
-    if (whole == 0 || whole > kMaxWholeDigits || decimals > 2 || (point != std::string_view::npos && decimals == 0))
-      return false;
-    std::int64_t value = 0;
-    for (std::size_t i = 0; i < amount.size(); ++i) {
-      if (i == point) continue;
-      if (!IsDigit(amount[i])) return false;
-      value = value * 10 + (amount[i] - '0');
-    }
-    for (std::size_t k = decimals; k < 2; ++k) value *= 10;
-    cents = value;
-    return true;
-  }
-  void Flush() {
-    rest_.Add(CentsText(static_cast<std::int64_t>(cents_)).view());
-    cents_ = 0;
-  }
-
-  std::uint64_t cents_ = 0;
-  DecimalSum rest_;
-};
-
 }  // namespace
 
 AmountReading ReadAmount(std::string_view cell, Currency currency, FixedText<20>& stored) {
   std::int64_t cents = 0;
   const AmountReading reading = ReadCents(cell, currency, MinimumCents(currency), cents);
-  if (reading == AmountReading::Valid) stored.assign(CentsText(cents).view());
+  if (reading == AmountReading::Valid) stored.assign(CentsText(static_cast<std::uint64_t>(cents)).view());
   return reading;
 }
 
@@ -484,7 +416,8 @@ void AmountImport::Decide() {
       repeated[static_cast<std::size_t>(firstOf)] = true;
     }
   }
-  Total added, kept, unnamed, replaced;
+  // Exact totals: whole cents while they fit a machine word, digits beyond.
+  DecimalSum added, kept, unnamed, replaced;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     if (i + kPrefetchAhead < lines_.size() && lines_[i + kPrefetchAhead].line >= 0) {
       const PaymentLine& ahead = list_.lines[static_cast<std::size_t>(lines_[i + kPrefetchAhead].line)];
@@ -520,10 +453,10 @@ void AmountImport::Decide() {
     ++counts_[static_cast<std::size_t>(l.verdict)];
     if (first_[static_cast<std::size_t>(l.line)] != static_cast<std::int32_t>(i)) continue;  // counted once
     if (l.verdict == ImportVerdict::Change) {
-      added.AddCents(l.cents);
-      replaced.Add(now);
+      added.AddCents(static_cast<std::uint64_t>(l.cents));
+      (void)replaced.Add(now);
     } else {
-      kept.Add(now);
+      (void)kept.Add(now);
     }
   }
   for (std::size_t i = 0; i < first_.size(); ++i) {
@@ -531,9 +464,9 @@ void AmountImport::Decide() {
     const std::string_view now = list_.lines[i].NetAmount.view();
     ++unnamed_;
     if (!now.empty()) ++unnamedWithAmount_;
-    unnamed.Add(now);
+    (void)unnamed.Add(now);
   }
-  Total now = kept, keep = added, empty = added;
+  DecimalSum now = kept, keep = added, empty = added;
   now.Add(unnamed);
   now.Add(replaced);
   keep.Add(kept);
@@ -564,7 +497,7 @@ std::string AmountImport::Cell(std::size_t i, PreviewColumn column) const {
       return line != nullptr ? line->Employee.FullName.str() : off != nullptr ? off->FullName.str() : std::string();
     case PreviewColumn::AmountNow: return line != nullptr ? line->NetAmount.str() : std::string();
     case PreviewColumn::AmountFile:
-      return l.amount == AmountReading::Valid ? std::string(CentsText(l.cents).view())
+      return l.amount == AmountReading::Valid ? std::string(CentsText(static_cast<std::uint64_t>(l.cents)).view())
                                               : std::string(TrimCell(CellOf(l.row, columns_.amount)));
     case PreviewColumn::Verdict: return VerdictText(l.verdict);
     case PreviewColumn::Note: {
@@ -611,7 +544,7 @@ std::size_t AmountImport::Apply(PaymentList& list, bool emptyUnnamed) const {
     if (first_[i] >= 0) {
       const ImportLine& l = lines_[static_cast<std::size_t>(first_[i])];
       if (l.verdict != ImportVerdict::Change) continue;
-      amount.assign(CentsText(l.cents).view());
+      amount.assign(CentsText(static_cast<std::uint64_t>(l.cents)).view());
       ++changed;
     } else if (emptyUnnamed && !amount.empty()) {
       amount.clear();

@@ -88,31 +88,16 @@ void WriteAgent(Xml& xml, const SepaHeader& header) {
   xml.Raw("        </FinInstnId>\n      </DbtrAgt>\n");
 }
 
-// Cents with two decimals into `text`, without a string of their own: the
-// file writes one for every payment.
-std::string_view CentsInto(char (&text)[32], std::int64_t cents) {
-  char* end = text + sizeof text;
-  char* first = end;
-  auto rest = static_cast<std::uint64_t>(cents);
-  for (int digit = 0; digit < 3 || rest != 0; ++digit) {
-    if (digit == 2) *--first = '.';
-    *--first = static_cast<char>('0' + rest % 10);
-    rest /= 10;
-  }
-  return std::string_view(first, static_cast<std::size_t>(end - first));
-}
-
 // The markup between the texts in as few pieces as it takes: the file
 // holds one of these for every payment.
 void WriteTransfer(Xml& xml, const SepaPayment& payment, std::string_view idStem, std::size_t ordinal) {
   char number[32];
   const auto written = std::to_chars(number, number + sizeof number, ordinal);
-  char cents[32];
   xml.Raw("      <CdtTrfTxInf>\n        <PmtId>\n          <EndToEndId>");
   xml.Text(idStem);
   xml.Raw(std::string_view(number, static_cast<std::size_t>(written.ptr - number)));
   xml.Raw("</EndToEndId>\n        </PmtId>\n        <Amt>\n          <InstdAmt Ccy=\"EUR\">");
-  xml.Raw(CentsInto(cents, payment.cents));
+  xml.Raw(CentsText(static_cast<std::uint64_t>(payment.cents)).view());
   xml.Raw("</InstdAmt>\n        </Amt>\n        <Cdtr>\n          <Nm>");
   xml.Text(payment.name);
   xml.Raw("</Nm>\n        </Cdtr>\n        <CdtrAcct>\n          <Id>\n            <IBAN>");

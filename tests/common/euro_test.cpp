@@ -66,6 +66,12 @@ TEST(DecimalSum, AddsExactlyAtTheLongestScale) {
   DecimalSum many;
   for (int i = 0; i < 25000; ++i) many.Add("999999999999.99");
   EXPECT_EQ(many.Text(), "24999999999999750.00");
+
+  // Sums of sums, and whole cents, the same to the last digit.
+  DecimalSum total = sum;
+  total.Add(many);
+  total.AddCents(5);
+  EXPECT_EQ(total.Text(), "100024999999999999754.351");
 }
 
 }  // namespace

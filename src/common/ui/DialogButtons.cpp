@@ -1,5 +1,6 @@
 #include "common/ui/DialogButtons.h"
 
+#include <QFont>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -7,6 +8,12 @@
 #include "common/ui/QtText.h"
 
 namespace zel::ui {
+
+void UseDialogFont(QWidget& dialog) {
+  QFont font(Qs("Times New Roman"));
+  font.setPixelSize(13);
+  dialog.setFont(font);
+}
 
 QPushButton* NewDialogButton(QWidget& dialog, const char* name, const char* caption, std::function<void()> click) {
   auto* button = new QPushButton(Qs(caption), &dialog);

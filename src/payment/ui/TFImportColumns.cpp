@@ -46,9 +46,7 @@ TFImportColumns::TFImportColumns(Messages& messages, const csv::Table& table, co
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), messages_(messages) {
   setObjectName(Qs("FImportColumns"));
   setWindowTitle(Qs("Внос на суми – колони"));
-  QFont font(Qs("Times New Roman"));
-  font.setPixelSize(13);
-  setFont(font);
+  UseDialogFont(*this);
 
   const std::size_t rows = std::min(table.rows(), kShownRows);
   std::size_t columns = 0;

@@ -75,10 +75,8 @@ TFImportPreview::TFImportPreview(const AmountImport& import, Currency currency, 
       currency_(currency) {
   setObjectName(Qs("FImportPreview"));
   setWindowTitle(Qs("Внос на суми от файл"));
-  QFont font(Qs("Times New Roman"));
-  font.setPixelSize(13);
-  setFont(font);
-  const QFontMetrics metrics(font);
+  UseDialogFont(*this);
+  const QFontMetrics metrics(font());
   const QString label = ToQt(RulesOf(currency).label);
 
   auto* fileLabel = new QLabel(Qs("Файл: ") + file, this);

@@ -35,10 +35,7 @@ TFSepaFile::TFSepaFile(Services& services, const PaymentList& list, const PrintF
       font_(font) {
   setObjectName(Qs("FSepaFile"));
   setWindowTitle(Qs("SEPA файл (XML)"));
-  // A window takes no font from its parent: the program's own, as the employee dialog has it.
-  QFont windowFont(Qs("Times New Roman"));
-  windowFont.setPixelSize(13);
-  setFont(windowFont);
+  UseDialogFont(*this);
   CreateControls();
   FormCreate();
 }

@@ -30,9 +30,7 @@ constexpr int kWidestFieldChars = 42;
 TFormEditPerson::TFormEditPerson(Messages& messages, const Register& list, QWidget* parent)
     : QDialog(parent), messages_(messages), list_(list) {
   setObjectName(Qs("FormEditPerson"));
-  QFont font(Qs("Times New Roman"));
-  font.setPixelSize(13);
-  setFont(font);
+  UseDialogFont(*this);
   CreateControls();
   PlaceControls();
 }
