@@ -1,9 +1,9 @@
 #include "common/currency.h"
 
-#include <cstdio>
 #include <string_view>
 
 #include "common/amount.h"
+#include "common/calendar.h"
 #include "common/cp1251.h"
 #include "common/data_files.h"
 #include "common/euro.h"
@@ -51,9 +51,7 @@ const MoneyRules& RulesOf(Currency currency) {
 }
 
 Status WriteEuroRecord(FileSystem& fs, const Date& day) {
-  char text[32];
-  std::snprintf(text, sizeof text, "EUR\r\n%02d.%02d.%04d\r\n", day.day, day.month, day.year);
-  return files::ReplaceFile(fs, DataFile(kCurrencyRecord), text);
+  return files::ReplaceFile(fs, DataFile(kCurrencyRecord), "EUR\r\n" + FormatDate(day) + "\r\n");
 }
 
 CurrencyRecord ReadCurrencyRecord(FileSystem& fs) {

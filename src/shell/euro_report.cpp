@@ -1,9 +1,9 @@
 #include "shell/euro_report.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 
+#include "common/calendar.h"
 #include "common/cp1251.h"
 #include "common/printing.h"
 #include "common/text.h"
@@ -23,18 +23,12 @@ constexpr std::size_t kNameChars = 32;
 constexpr std::size_t kEgnChars = 12;
 constexpr std::size_t kAmountChars = 13;
 
-std::string DayText(const Date& day) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d.%02d.%04d", day.day, day.month, day.year);
-  return text;
-}
-
 // Calls row(kind, cells, amountColumns) for every row of the report, top to bottom.
 template <class Row>
 void VisitReport(const ConversionReport& report, Row&& row) {
   const std::string title = Cp("Превръщане на сумите в евро");
   const std::string subtitle =
-      Cp("Дата: ") + DayText(report.day) + Cp("   Курс: ") + std::string(kEuroRate) + Cp(" лв. за 1 евро");
+      Cp("Дата: ") + FormatDate(report.day) + Cp("   Курс: ") + std::string(kEuroRate) + Cp(" лв. за 1 евро");
   const std::string name = Cp("Име");
   const std::string egn = Cp("ЕГН");
   const std::string leva = Cp("лв.");
