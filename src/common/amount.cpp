@@ -105,8 +105,8 @@ std::string FormatCents(std::int64_t cents) {
   const bool negative = cents < 0;
   // Through unsigned, so that the smallest value has a magnitude too.
   const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
-  const std::string_view digits = CentsText(magnitude).view();
-  return negative ? "-" + std::string(digits) : std::string(digits);
+  const CentsText digits(magnitude);
+  return negative ? "-" + std::string(digits.view()) : std::string(digits.view());
 }
 
 CentsText::CentsText(std::uint64_t cents) : first_(text_ + kSize) {
